@@ -1,0 +1,25 @@
+// The program's own directory and the system's banner texts, set once by
+// the core's start-up step before a program's main body runs.
+#ifndef HOPDIR_CORE_PROGRAM_DIR_H_
+#define HOPDIR_CORE_PROGRAM_DIR_H_
+
+#include "core/short_string.h"
+
+namespace hopdir {
+
+// The directory of the running executable, up to and including the last
+// backslash, slash or colon of its full path; empty when it has none.
+extern Str255 ProgramDir;
+extern const char* const BannerTitle;
+extern const char* const BannerNotice;
+
+// The core's start-up step: sets ProgramDir from the platform.
+void StartCore();
+
+// The directory part of `path`: everything up to and including its last
+// backslash, slash or colon.
+Str255 DirectoryPart(const Str255& path);
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_CORE_PROGRAM_DIR_H_

@@ -1,0 +1,75 @@
+// The console as the programs see it: a window of character cells addressed
+// by 1-based column and row, colours, and one input queue from which mouse
+// events and keys are taken separately.
+#ifndef HOPDIR_PLATFORM_CONSOLE_H_
+#define HOPDIR_PLATFORM_CONSOLE_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/short_string.h"
+
+namespace hopdir {
+
+// One console mouse event. Column and row are 0-based cells of the window.
+struct MouseEventRecord {
+  uint16_t Buttons = 0;  // bit set of the buttons held, 0 when none
+  uint16_t Col = 0;
+  uint16_t Row = 0;
+  uint16_t Action = 0;  // kMousePressed when a button went down
+};
+
+inline constexpr uint16_t kMousePressed = 1;
+inline constexpr uint16_t kMouseMoved = 2;
+inline constexpr uint16_t kMouseReleased = 3;
+
+class Console {
+ public:
+  virtual ~Console() = default;
+
+  // Cursor to a 1-based column and row of the visible window; a position
+  // outside it (0, or beyond the window's size) is ignored entirely. The
+  // screen probe measures the window by relying on this.
+  virtual void GotoXY(uint8_t col, uint8_t row) = 0;
+  virtual int WhereX() = 0;  // 1-based cursor column within the window
+  virtual int WhereY() = 0;  // 1-based cursor row within the window
+  virtual int WindowCols() = 0;
+  virtual int WindowRows() = 0;
+
+  virtual void SetTextColor(uint8_t color) = 0;  // 0..15
+  virtual void SetBackColor(uint8_t color) = 0;  // 0..7
+  // Fills the window with blanks in the current colours; cursor to (1, 1).
+  virtual void ClearScreen() = 0;
+
+  // Names and messages, in the code page the file APIs use. Returns the
+  // platform's I/O error number, 0 on success.
+  virtual int WriteText(std::string_view bytes) = 0;
+  // Frame, block and arrow characters: code page 437 bytes, shown as such
+  // whatever the console's own code page is.
+  virtual int WriteGraphic(std::string_view bytes) = 0;
+  // Text followed by a line break (CR LF on redirected output).
+  virtual int WriteLine(std::string_view bytes) = 0;
+
+  // Mouse input on (quick-edit off) and back to the mode found at start.
+  virtual void EnableMouse() = 0;
+  virtual void DisableMouse() = 0;
+  // Takes one waiting mouse event without blocking; false when none waits.
+  // Keys waiting in the input stay where they are.
+  virtual bool TakeMouseEvent(MouseEventRecord& event) = 0;
+  // Blocks for at most `milliseconds` or until console input arrives, so
+  // that polling loops do not keep a processor busy.
+  virtual void WaitForInput(int milliseconds) = 0;
+
+  virtual bool KeyPressed() = 0;
+  // One key; an extended key reads as 0 followed by its code.
+  virtual char ReadKey() = 0;
+  // One line with the console's own echo and editing, without its ending;
+  // at most 255 characters are kept. Returns the I/O error number.
+  virtual int ReadLine(Str255& line) = 0;
+  // Drops every key waiting in the console input.
+  virtual void DiscardKeys() = 0;
+};
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_CONSOLE_H_

@@ -1,0 +1,85 @@
+// Files, directories and drives, with an I/O result after every step so
+// that the library can end the program on the first failure.
+#ifndef HOPDIR_PLATFORM_FILE_SYSTEM_H_
+#define HOPDIR_PLATFORM_FILE_SYSTEM_H_
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "core/short_string.h"
+
+namespace hopdir {
+
+// File attribute bits as the directory search reports them.
+inline constexpr uint16_t kAttrReadOnly = 0x01;
+inline constexpr uint16_t kAttrHidden = 0x02;
+inline constexpr uint16_t kAttrSystem = 0x04;
+inline constexpr uint16_t kAttrVolumeLabel = 0x08;
+inline constexpr uint16_t kAttrDirectory = 0x10;
+inline constexpr uint16_t kAttrArchive = 0x20;
+
+// Everything one directory search step returned for one entry.
+struct FindRecord {
+  Str255 Name;
+  ShortString<13> ShortName;  // the 8.3 alias, empty when the platform has none
+  uint32_t Attributes = 0;
+  uint64_t Size = 0;
+  uint64_t CreationTime = 0;  // 100 ns ticks since 1601, as the platform keeps them
+  uint64_t AccessTime = 0;
+  uint64_t WriteTime = 0;
+};
+
+class DirectorySearch {
+ public:
+  virtual ~DirectorySearch() = default;
+  // The next matching entry in the file system's order; false at the end
+  // or on any search error.
+  virtual bool Next(FindRecord& record) = 0;
+};
+
+// An open file, read or written in raw bytes. Line handling is TextFile's.
+class RawFile {
+ public:
+  virtual ~RawFile() = default;
+  // Reads up to `size` bytes; `got` is 0 at the end of the file.
+  virtual int Read(char* buffer, int size, int& got) = 0;
+  virtual int Write(std::string_view bytes) = 0;
+  virtual int Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Full path of the running executable as the platform reports it for the
+  // running module (not the command line as typed), clipped at 255.
+  virtual Str255 ExecutablePath() = 0;
+  // Current directory of the current drive.
+  virtual Str255 CurrentDirectory() = 0;
+  // Current directory of drive 1 (A) .. 26 (Z); the drive's root when the
+  // platform cannot tell.
+  virtual Str255 DriveCurrentDirectory(int drive) = 0;
+  // Free bytes of the root of drive 1 (A) .. 26 (Z); -1 when the query fails.
+  virtual int64_t DriveFreeBytes(int drive) = 0;
+
+  // Wildcard search (`*` and `?` with the platform's own semantics) for
+  // entries whose attributes are allowed by `attributes`.
+  virtual std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) = 0;
+
+  // Each returns the platform's I/O error number, 0 on success.
+  virtual int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
+  virtual int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
+  virtual int DeleteFile(const Str255& path) = 0;
+  // Replaces `target` by `source` in one step (same directory).
+  virtual int ReplaceFile(const Str255& source, const Str255& target) = 0;
+
+  // Converts names from the code page the file APIs use to the one the
+  // command shell reads batch files in; an error number when a character
+  // has no equivalent there or the result exceeds 255 bytes.
+  virtual int ToShellCodePage(const Str255& text, Str255& converted) = 0;
+};
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_FILE_SYSTEM_H_

@@ -1,0 +1,56 @@
+// Text files on top of the platform's raw files: lines end in CR LF when
+// written; on reading, CR LF and a bare LF both end a line and the last line
+// may lack an ending. Every step returns the platform's I/O error number.
+#ifndef HOPDIR_PLATFORM_TEXT_FILE_H_
+#define HOPDIR_PLATFORM_TEXT_FILE_H_
+
+#include <memory>
+#include <string_view>
+
+#include "core/short_string.h"
+#include "platform/file_system.h"
+
+namespace hopdir {
+
+class TextFile {
+ public:
+  TextFile() = default;
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+  ~TextFile();  // closes a file still open, ignoring the result
+
+  int OpenForReading(const Str255& path);
+  int CreateForWriting(const Str255& path);
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // Reading. AtEnd is true once no byte is left.
+  bool AtEnd();
+  // The rest of the current line without its ending; the first 255
+  // characters are kept, the rest of a longer line is skipped.
+  int ReadLine(Str255& line);
+  // One byte; `got` false at the end of the file.
+  int ReadChar(char& c, bool& got);
+  // The next byte without taking it; `got` false at the end of the file.
+  int PeekChar(char& c, bool& got);
+  // Skips the rest of the current line, its ending included.
+  int SkipLine();
+
+  // Writing.
+  int Write(std::string_view bytes);
+  int WriteLine(std::string_view bytes);
+
+  int Close();
+
+ private:
+  int Fill();
+
+  std::unique_ptr<RawFile> file_;
+  char buffer_[4096] = {};
+  int start_ = 0;
+  int end_ = 0;
+  bool eof_ = false;
+};
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_TEXT_FILE_H_

@@ -1,0 +1,56 @@
+#include "hopclean/hopclean.h"
+
+#include <gtest/gtest.h>
+
+#include "core/program_dir.h"
+#include "tests/support/fake_platform.h"
+
+namespace hopdir {
+namespace {
+
+using testing::FakePlatform;
+
+class HopcleanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake.files.SetExecutablePath("D:\\TOOLS\\hopclean.exe");
+    fake.files.AddDir("D:\\TOOLS");
+    fake.files.SetCurrentDirectory("E:\\ELSEWHERE");
+    StartCore();
+  }
+  FakePlatform fake;
+};
+
+TEST_F(HopcleanTest, DeletesTheBatchFileInItsOwnDirectorySilently) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat", "D:\r\ncd \"\\\"\r\n");
+  fake.files.AddFile("E:\\ELSEWHERE\\HopdirTemp.Bat", "keep");
+  fake.process.Args = {"ignored", "-A"};
+  EXPECT_EQ(fake.RunToExit(RunHopclean), 0);
+  EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
+  EXPECT_EQ(fake.files.Content("E:\\ELSEWHERE\\HopdirTemp.Bat"), "keep");
+  EXPECT_EQ(fake.console.Output, "");
+}
+
+TEST_F(HopcleanTest, ASecondRunSaysDeleteFailedAndStillExitsZero) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat");
+  EXPECT_EQ(fake.RunToExit(RunHopclean), 0);
+  EXPECT_EQ(fake.RunToExit(RunHopclean), 0);
+  EXPECT_EQ(fake.console.Output, "Delete failed.\r\n");
+  EXPECT_EQ(fake.files.DeleteCalls, 2);
+}
+
+TEST_F(HopcleanTest, ARefusedDeleteIsReportedTheSameWay) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat");
+  fake.files.DeleteFailsWith = testing::kErrorAccessDenied;
+  EXPECT_EQ(fake.RunToExit(RunHopclean), 0);
+  EXPECT_EQ(fake.console.Output, "Delete failed.\r\n");
+  EXPECT_TRUE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
+}
+
+TEST_F(HopcleanTest, AFailingWriteOfTheMessageEndsWithTheIoErrorNumber) {
+  fake.console.WriteFailsWith = 109;
+  EXPECT_EQ(fake.RunToExit(RunHopclean), 109);
+}
+
+}  // namespace
+}  // namespace hopdir

@@ -1,0 +1,44 @@
+#include "core/short_string.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace hopdir {
+namespace {
+
+TEST(ShortString, AssignmentAndConcatenationClipAtCapacity) {
+  std::string hundred(100, 'x');
+  Str80 slot = hundred;
+  EXPECT_EQ(slot.Length(), 80);
+  Str10 small = Str255("0123456789ABC");
+  EXPECT_EQ(small, "0123456789");
+
+  Str255 long_text(std::string(200, 'a'));
+  Str255 joined = long_text + std::string(100, 'b');
+  EXPECT_EQ(joined.Length(), 255);
+  EXPECT_EQ(joined[254], 'b');
+  EXPECT_EQ(joined[199], 'a');
+}
+
+TEST(ShortString, SubFindAndEraseStayInsideTheString) {
+  Str255 path = "D:\\WORK\\SUB";
+  EXPECT_EQ(path.Sub(0, 2), "D:");
+  EXPECT_EQ(path.Sub(2), "\\WORK\\SUB");
+  EXPECT_EQ(path.Sub(20), "");
+  EXPECT_EQ(path.Find("WORK"), 3);
+  EXPECT_EQ(path.Find(""), -1);
+  EXPECT_EQ(path.FindLast('\\'), 7);
+  path.Erase(7, 100);
+  EXPECT_EQ(path, "D:\\WORK");
+  EXPECT_EQ(path[7], '\0');
+}
+
+TEST(ShortString, ComparisonIsExactAndCaseSensitive) {
+  EXPECT_EQ(Str80("ABC"), Str255("ABC"));
+  EXPECT_FALSE(Str80("abc") == Str255("ABC"));
+  EXPECT_FALSE(Str80("AB") == Str255("ABC"));
+}
+
+}  // namespace
+}  // namespace hopdir

@@ -1,0 +1,60 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/fake_platform.h"
+
+namespace hopdir {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(TextFile, ReadsCrLfBareLfAndAnUnendedLastLine) {
+  FakePlatform fake;
+  fake.files.AddFile("C:\\T.TXT", "one\r\ntwo\nthree");
+  TextFile file;
+  ASSERT_EQ(file.OpenForReading("C:\\T.TXT"), 0);
+  Str255 line;
+  std::string lines;
+  while (!file.AtEnd()) {
+    ASSERT_EQ(file.ReadLine(line), 0);
+    lines += line.ToStd() + "|";
+  }
+  EXPECT_EQ(lines, "one|two|three|");
+}
+
+TEST(TextFile, LongLinesKeepTheirFirst255CharactersAndTheNextLineReadsNormally) {
+  FakePlatform fake;
+  fake.files.AddFile("C:\\T.TXT", std::string(300, 'x') + "\r\nnext\r\n");
+  TextFile file;
+  ASSERT_EQ(file.OpenForReading("C:\\T.TXT"), 0);
+  Str255 line;
+  ASSERT_EQ(file.ReadLine(line), 0);
+  EXPECT_EQ(line.Length(), 255);
+  ASSERT_EQ(file.ReadLine(line), 0);
+  EXPECT_EQ(line, "next");
+  EXPECT_TRUE(file.AtEnd());
+}
+
+TEST(TextFile, WritesCrLfAndReportsFailures) {
+  FakePlatform fake;
+  TextFile file;
+  ASSERT_EQ(file.CreateForWriting("C:\\OUT.TXT"), 0);
+  ASSERT_EQ(file.WriteLine("a"), 0);
+  ASSERT_EQ(file.WriteLine(""), 0);
+  ASSERT_EQ(file.Close(), 0);
+  EXPECT_EQ(fake.files.Content("C:\\OUT.TXT"), "a\r\n\r\n");
+
+  EXPECT_EQ(file.CreateForWriting("C:\\MISSING\\OUT.TXT"), testing::kErrorPathNotFound);
+  EXPECT_EQ(file.OpenForReading("C:\\NONE.TXT"), testing::kErrorFileNotFound);
+
+  fake.files.WriteBudget = 3;
+  ASSERT_EQ(file.CreateForWriting("C:\\OUT.TXT"), 0);
+  EXPECT_EQ(file.WriteLine("abcdef"), testing::kErrorDiskFull);
+  EXPECT_EQ(fake.files.Content("C:\\OUT.TXT"), "abc");
+}
+
+}  // namespace
+}  // namespace hopdir
