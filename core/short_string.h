@@ -22,8 +22,8 @@ class ShortString {
 
   constexpr ShortString() = default;
   ShortString(const char* text) { Assign(std::string_view(text)); }  // NOLINT: implicit on purpose
-  ShortString(std::string_view text) { Assign(text); }                // NOLINT
-  ShortString(const std::string& text) { Assign(text); }              // NOLINT
+  ShortString(std::string_view text) { Assign(text); }               // NOLINT
+  ShortString(const std::string& text) { Assign(text); }             // NOLINT
   ShortString(const char* bytes, int count) { Assign(std::string_view(bytes, Clamp(count))); }
   template <int M>
   ShortString(const ShortString<M>& other) {  // NOLINT: clips like the Pascal-style slots

@@ -57,21 +57,24 @@ std::string FakeConsole::RowBackground(int row) const {
 }
 
 void FakeConsole::PushPress(int col, int row, uint16_t buttons) {
-  input_.push_back({InputItem::kMouse, 0,
-                    {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1),
-                     kMousePressed}});
+  input_.push_back(
+      {InputItem::kMouse,
+       0,
+       {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMousePressed}});
 }
 
 void FakeConsole::PushRelease(int col, int row) {
-  input_.push_back({InputItem::kMouse, 0,
-                    {0, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1),
-                     kMouseReleased}});
+  input_.push_back(
+      {InputItem::kMouse,
+       0,
+       {0, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMouseReleased}});
 }
 
 void FakeConsole::PushMove(int col, int row, uint16_t buttons) {
-  input_.push_back({InputItem::kMouse, 0,
-                    {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1),
-                     kMouseMoved}});
+  input_.push_back(
+      {InputItem::kMouse,
+       0,
+       {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMouseMoved}});
 }
 
 void FakeConsole::PushKey(char key) { input_.push_back({InputItem::kKey, key, {}}); }
@@ -84,8 +87,8 @@ void FakeConsole::PushExtendedKey(char code) {
 void FakeConsole::PushLine(const std::string& line) { lines_.push_back(line); }
 
 int FakeConsole::PendingKeys() const {
-  return static_cast<int>(std::count_if(input_.begin(), input_.end(),
-                                        [](const InputItem& i) { return i.kind == InputItem::kKey; }));
+  return static_cast<int>(std::count_if(
+      input_.begin(), input_.end(), [](const InputItem& i) { return i.kind == InputItem::kKey; }));
 }
 
 int FakeConsole::PendingMouseEvents() const {

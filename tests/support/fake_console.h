@@ -31,11 +31,11 @@ class FakeConsole : public Console {
   FakeConsole(int cols = 80, int rows = 25);
 
   // --- set-up and inspection ---
-  void Resize(int cols, int rows);  // clears the grid
-  const Cell& At(int col, int row) const;  // 1-based
-  std::string Row(int row) const;          // all cells of a row
-  std::string RowTrimmed(int row) const;   // without trailing blanks
-  std::string Screen() const;              // every row, '\n' after each
+  void Resize(int cols, int rows);           // clears the grid
+  const Cell& At(int col, int row) const;    // 1-based
+  std::string Row(int row) const;            // all cells of a row
+  std::string RowTrimmed(int row) const;     // without trailing blanks
+  std::string Screen() const;                // every row, '\n' after each
   std::string RowForeground(int row) const;  // colour of each cell as a hex digit
   std::string RowBackground(int row) const;
 

@@ -75,7 +75,8 @@ class FakeRawFile : public RawFile {
 FakeFileSystem::FakeFileSystem() {
   free_.fill(-1);
   for (int drive = 1; drive <= 26; ++drive) {
-    drive_dirs_[static_cast<size_t>(drive)] = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+    drive_dirs_[static_cast<size_t>(drive)] =
+        std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
   }
   SetFreeBytes(3, 1 << 30);
   AddDir("C:\\HOPDIR");
@@ -147,7 +148,8 @@ void FakeFileSystem::AddDir(const std::string& path, uint32_t attributes) {
   std::string key = Key(path);
   Node& node = Ensure(key, attributes | kAttrDirectory);
   node.Attributes = attributes | kAttrDirectory;
-  if (!IsRoot(key)) node.Name = LastPart(path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+  if (!IsRoot(key))
+    node.Name = LastPart(path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
 }
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content,
@@ -262,7 +264,8 @@ std::unique_ptr<DirectorySearch> FakeFileSystem::Search(const Str255& pattern,
 
 int FakeFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {
   const Node* node = Find(path.ToStd());
-  if (node == nullptr) return Find(Parent(Key(path.ToStd()))) ? kErrorFileNotFound : kErrorPathNotFound;
+  if (node == nullptr)
+    return Find(Parent(Key(path.ToStd()))) ? kErrorFileNotFound : kErrorPathNotFound;
   if ((node->Attributes & kAttrDirectory) != 0) return kErrorAccessDenied;
   file = std::make_unique<FakeRawFile>(*this, Key(path.ToStd()), false);
   return 0;

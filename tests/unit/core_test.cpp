@@ -119,7 +119,9 @@ TEST(Paths, EnsureTrailingBackslashCountsOnlyABackslash) {
 
 class DrivesTest : public ::testing::Test {
  protected:
-  void Present(char letter, int64_t bytes = 1000) { fake.files.SetFreeBytes(letter - 'A' + 1, bytes); }
+  void Present(char letter, int64_t bytes = 1000) {
+    fake.files.SetFreeBytes(letter - 'A' + 1, bytes);
+  }
   FakePlatform fake;  // only C: has free space at first
 };
 
