@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds both presets and runs every test: the native libraries against the
+# fake backend (with sanitizers), then the Windows programs under Wine.
+# Installs what a fresh Debian machine lacks first (needs root for that).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+missing=()
+command -v cmake >/dev/null || missing+=(cmake)
+command -v ninja >/dev/null || missing+=(ninja-build)
+command -v g++ >/dev/null || missing+=(g++)
+[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+command -v x86_64-w64-mingw32-g++ >/dev/null || missing+=(g++-mingw-w64-x86-64)
+command -v wine >/dev/null || missing+=(wine wine64)
+command -v script >/dev/null || missing+=(bsdutils)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root (or install these packages first): ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset dev
+cmake --build --preset dev
+ctest --preset dev
+
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
