@@ -1,0 +1,31 @@
+#include "ui/input_box.h"
+
+#include "core/io_check.h"
+#include "platform/platform.h"
+#include "ui/screen_write.h"
+
+namespace hopdir {
+
+void InputBoxObj::Init(int16_t x, int16_t y, const Str255& text, int16_t fieldLen) {
+  FrameBoxObj::Init(x, y, Str255());
+  FieldLen = fieldLen;
+  Str255 blanks;
+  for (int i = 0; i < (fieldLen > 1 ? fieldLen : 1); ++i) blanks.Append(' ');
+  AddLine(blanks);
+  Lines[0] = text;
+}
+
+void InputBoxObj::Edit() {
+  Os().console.SetTextColor(TextColor);
+  int col = X + 1 + LeftPad.Length();
+  for (int i = 1; i <= LineCount; ++i) {
+    MoveTo(col, Y + i);
+    PutSpaces(Width > 1 ? Width : 1);
+  }
+  for (int i = 1; i <= LineCount; ++i) {
+    MoveTo(col, Y + i);
+    CheckIo(Os().console.ReadLine(Lines[i - 1]));
+  }
+}
+
+}  // namespace hopdir
