@@ -1,0 +1,54 @@
+#include "hopfind/hopfind.h"
+
+#include <memory>
+
+#include "containers/str_list.h"
+#include "core/batch_file.h"
+#include "core/io_check.h"
+#include "core/paths.h"
+#include "platform/file_system.h"
+#include "platform/platform.h"
+#include "ui/dir_list.h"
+
+namespace hopdir {
+namespace {
+
+constexpr int16_t kListCapacity = 2000;
+
+[[noreturn]] void UsageHalt(const Str255& reason) {
+  CheckIo(Os().console.WriteLine(("Halting because: " + reason).View()));
+  CheckIo(Os().console.WriteLine("Invoke with: hopfind Part_of_Subdirectory_Name"));
+  CheckIo(Os().console.WriteLine("  to change into subdirectory with that part in its name."));
+  ExitProgram(1);
+}
+
+// The start directory followed by the first subdirectory, in enumeration
+// order, whose upper-cased name contains `part`; halts when there is none.
+Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& part) {
+  list.Init(kListCapacity, false);
+  EnsureTrailingBackslash(startDir);
+  list.ListDir(startDir + "*.*", AnyAttrMask, kAttrDirectory);
+  list.UpCaseList();
+  if (!list.SubstringInList(part)) UsageHalt("Found no subdirectory containing " + part);
+  int16_t position = list.SubstringPosition(part);
+  // A slot keeps only 80 characters of a name; the record at the same
+  // position (the list is never sorted) has the full name, so a long name
+  // still leads to a directory that exists.
+  const DirEntry& entry = *list.Entries[static_cast<size_t>(position)];
+  return startDir + UpCaseStr(entry.Name);
+}
+
+}  // namespace
+
+void RunHopfind() {
+  if (Os().process.ArgCount() != 1) UsageHalt("HOPFIND takes one parameter");
+  Str255 startDir = Os().files.CurrentDirectory();
+  Str255 part = UpCaseStr(Os().process.Arg(1));
+  // Kept until the program ends, never released before.
+  auto list = std::make_unique<DirListObj>();
+  Str255 destination = FindDestination(*list, startDir, part);
+  WriteChangeDirBatch(destination.Sub(0, 2), destination.Sub(2));
+  ExitProgram(0);
+}
+
+}  // namespace hopdir

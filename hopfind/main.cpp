@@ -1,0 +1,13 @@
+#include "core/program_dir.h"
+#include "hopfind/hopfind.h"
+#include "platform/win32/win32_platform.h"
+#include "ui/dir_list.h"
+#include "ui/menu_base.h"
+
+int main(int argc, char** argv) {
+  hopdir::InstallWin32Platform(argc, argv);
+  hopdir::StartMenuObjects();
+  hopdir::StartDirListing();
+  hopdir::StartCore();
+  hopdir::RunHopfind();
+}
