@@ -1,0 +1,53 @@
+// A framed window onto a bounded string list: one page of entries, one per
+// inner row, with blocks of arrows near the right edge that owners treat as
+// scroll buttons.
+#ifndef HOPDIR_UI_SCROLL_LIST_H_
+#define HOPDIR_UI_SCROLL_LIST_H_
+
+#include <cstdint>
+
+#include "containers/str_list.h"
+#include "core/short_string.h"
+#include "ui/frame_box.h"
+#include "ui/hot_zone.h"
+
+namespace hopdir {
+
+// Entry i (FirstShown <= i <= LastShown) is shown on row Y + i - FirstShown
+// + 1 from column X + 1 + length of LeftPad. The owner binds List and sets
+// FirstShown and LastShown after Init; LineCount stays 0.
+class ScrollListObj : public FrameBoxObj {
+ public:
+  HotZoneObj UpZone;           // the 2 x 2 cells of the scroll-up arrows
+  HotZoneObj DownZone;         // the 2 x 2 cells of the scroll-down arrows
+  StrListObj* List = nullptr;  // owned by the owner of the list object
+  int16_t UpX = 0;
+  int16_t UpY = 0;
+  int16_t DownX = 0;
+  int16_t DownY = 0;
+  int16_t FirstShown = 0;
+  int16_t LastShown = 0;
+  int16_t PageSize = 0;  // inner rows
+  char UpChar = 0;
+  char DownChar = 0;
+  uint8_t ArrowColor = 0;
+
+  // The window with corners (x, y) and (x2, y2); the arrows take the last
+  // two inner columns of the first two and the last two inner rows.
+  void Init(int16_t x, int16_t y, int16_t x2, int16_t y2);
+  void SetArrowColor(uint8_t color);
+  // One page towards the start (up) or the end of the list, kept within
+  // 1..Count, then redrawn through the virtual Draw.
+  void PageScroll(bool up);
+  // Frame, the arrows where there is more to see, then the entries of the
+  // page cut to the inner width less one; an entry can cover the arrows.
+  void Draw() override;
+
+ protected:
+  int16_t ListCount() const;
+  Str255 Entry(int position) const;  // empty outside the list
+};
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_UI_SCROLL_LIST_H_
