@@ -1,0 +1,395 @@
+#include "ui/filedialog/file_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/fake_platform.h"
+#include "ui/dir_list.h"
+#include "ui/menu_base.h"
+
+namespace hopdir {
+namespace {
+
+using testing::FakePlatform;
+using testing::InputExhausted;
+
+constexpr int kEnded = -1;    // the dialog returned
+constexpr int kWaiting = -2;  // the dialog was still polling for input
+
+// Frame pieces of the default single-line style.
+std::string Top(int width) { return "\xDA" + std::string(width - 2, '\xC4') + "\xBF"; }
+std::string Bottom(int width) { return "\xC0" + std::string(width - 2, '\xC4') + "\xD9"; }
+std::string Inner(const std::string& text, int width) {
+  std::string inner = " " + text;
+  inner.resize(static_cast<size_t>(width - 2), ' ');
+  return "\xB3" + inner + "\xB3";
+}
+
+void Place(std::string& row, int col, const std::string& text) {
+  row.replace(static_cast<size_t>(col - 1), text.size(), text);
+}
+
+class FileDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartMenuObjects();
+    StartDirListing();
+    // Created out of order: the dialog must keep the search order.
+    fake.files.AddFile("C:\\DATA\\B.TXT");
+    fake.files.AddFile("C:\\DATA\\A.TXT");
+    fake.files.AddFile("C:\\DATA\\C.DOC");
+    fake.files.AddFile("C:\\DATA\\HIDDEN.TXT", "", kAttrHidden);
+    fake.files.AddDir("C:\\DATA\\SUB");
+    fake.files.AddFile("C:\\OTHER\\X.DOC");
+    fake.files.AddFile("C:\\OTHER\\Y.DOC");
+    list = std::make_unique<DirListObj>();
+    list->Init(200, true);
+  }
+
+  // Runs the dialog; kEnded when it returned, kWaiting when it was left
+  // polling for more input, otherwise the exit code.
+  int Run(bool multiSelect, const char* title = "Pick files", const char* mask = "C:\\DATA\\*.*") {
+    try {
+      return fake.RunToExit([&] { FileSelectDialog(*list, mask, title, multiSelect); });
+    } catch (const InputExhausted&) {
+      return kWaiting;
+    }
+  }
+
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (int i = 1; i <= list->Count; ++i) names.push_back(list->GetString(i).ToStd());
+    return names;
+  }
+
+  // A press on the file list's row showing entry `index` of the first page.
+  void PressEntry(int index) { fake.console.PushPress(10, 2 + index); }
+  // Keys are seen before any waiting press, so scripts that click first end
+  // with "OK".
+  void PressOk() { fake.console.PushPress(50, 18); }
+
+  // The screen after set-up, as the layout defines it for the listing B.TXT,
+  // A.TXT, C.DOC.
+  std::vector<std::string> ExpectedScreen(bool multiSelect, const std::string& titleLine) {
+    std::vector<std::string> rows(26, std::string(80, ' '));
+    Place(rows[1], 1, titleLine);
+    Place(rows[2], 1, Top(34));
+    for (int row = 3; row <= 24; ++row) Place(rows[row], 1, Inner("", 34));
+    Place(rows[3], 3, "B.TXT");
+    Place(rows[4], 3, "A.TXT");
+    Place(rows[5], 3, "C.DOC");
+    Place(rows[25], 1, Bottom(34));
+
+    Place(rows[4], 36, "Mask:");
+    Place(rows[5], 36, Top(41));
+    Place(rows[6], 36, Inner("C:\\DATA\\*.*", 41));
+    Place(rows[7], 36, Bottom(41));
+    Place(rows[8], 36, "File selections:");
+    auto button = [&](int col, int row, const std::vector<std::string>& lines) {
+      int width = 0;
+      for (const std::string& line : lines) width = std::max(width, static_cast<int>(line.size()));
+      Place(rows[row], col, Top(width + 4));
+      for (size_t i = 0; i < lines.size(); ++i) {
+        Place(rows[row + 1 + static_cast<int>(i)], col, Inner(lines[i], width + 4));
+      }
+      Place(rows[row + 1 + static_cast<int>(lines.size())], col, Bottom(width + 4));
+    };
+    if (multiSelect) {
+      button(36, 9, {"Select all"});
+      button(51, 9, {"Clear all"});
+      button(65, 9, {"Switch"});
+    } else {
+      button(36, 9, {"Clear all"});
+    }
+    Place(rows[12], 36, "Sort by:");
+    button(36, 13, {"Name"});
+    button(45, 13, {"Extension"});
+    button(59, 13, {"Date"});
+    button(68, 13, {"Size"});
+    button(46, 17, {"      OK", "done selecting"});
+    button(47, 21, {"Quit Program"});
+    return rows;
+  }
+
+  void ExpectScreen(const std::vector<std::string>& rows) {
+    for (int row = 1; row <= 25; ++row) {
+      EXPECT_EQ(fake.console.Row(row), rows[static_cast<size_t>(row)]) << "row " << row;
+    }
+  }
+
+  FakePlatform fake;
+  std::unique_ptr<DirListObj> list;
+};
+
+std::string Stars(int n) { return std::string(static_cast<size_t>(n), '*'); }
+
+TEST_F(FileDialogTest, SetUpDrawsTheLayoutWithMultiSelect) {
+  fake.console.TextColor = 7;
+  EXPECT_EQ(Run(true), kWaiting);
+  ExpectScreen(ExpectedScreen(true, Stars(33) + " Pick files " + Stars(33)));
+  EXPECT_TRUE(fake.console.MouseEnabled);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"B.TXT", "A.TXT", "C.DOC"}));
+  EXPECT_EQ(list->Dir, Str255("C:\\DATA\\"));
+
+  // Everything stands on blue; each part in its own colour.
+  for (int row = 1; row <= 25; ++row) {
+    EXPECT_EQ(fake.console.RowBackground(row), std::string(80, '1')) << "row " << row;
+  }
+  EXPECT_EQ(fake.console.RowForeground(1).substr(0, 78), std::string(78, '7'));
+  EXPECT_EQ(fake.console.RowForeground(3).substr(0, 34), std::string(34, 'F'));
+  EXPECT_EQ(fake.console.RowForeground(4).substr(35, 5), "22222");
+  EXPECT_EQ(fake.console.RowForeground(6).substr(35, 41), std::string(41, '2'));
+  EXPECT_EQ(fake.console.RowForeground(8).substr(35, 16), std::string(16, 'F'));
+  EXPECT_EQ(fake.console.RowForeground(10).substr(35, 14), std::string(14, 'F'));
+  EXPECT_EQ(fake.console.RowForeground(10).substr(50, 13), std::string(13, 'F'));
+  EXPECT_EQ(fake.console.RowForeground(10).substr(64, 10), std::string(10, 'F'));
+  EXPECT_EQ(fake.console.RowForeground(12).substr(35, 8), std::string(8, 'E'));
+  EXPECT_EQ(fake.console.RowForeground(14).substr(35, 8), std::string(8, 'E'));
+  EXPECT_EQ(fake.console.RowForeground(14).substr(44, 13), std::string(13, 'E'));
+  EXPECT_EQ(fake.console.RowForeground(14).substr(58, 8), std::string(8, 'E'));
+  EXPECT_EQ(fake.console.RowForeground(14).substr(67, 8), std::string(8, 'E'));
+  EXPECT_EQ(fake.console.RowForeground(19).substr(45, 18), std::string(18, 'A'));
+  EXPECT_EQ(fake.console.RowForeground(22).substr(46, 16), std::string(16, 'C'));
+  // The cursor is parked in the bottom-right corner between polls.
+  EXPECT_EQ(fake.console.WhereX(), 80);
+  EXPECT_EQ(fake.console.WhereY(), 25);
+}
+
+TEST_F(FileDialogTest, SetUpWithoutMultiSelectShowsOnlyClearAll) {
+  EXPECT_EQ(Run(false), kWaiting);
+  ExpectScreen(ExpectedScreen(false, Stars(33) + " Pick files " + Stars(33)));
+}
+
+TEST_F(FileDialogTest, TheTitleLosesItsAsterisksAtSeventySixCharacters) {
+  std::string title75(75, 'T');
+  std::string title74(74, 'T');
+  std::string title76(76, 'T');
+  std::string title78(78, 'T');
+  EXPECT_EQ(Run(true, title74.c_str()), kWaiting);
+  EXPECT_EQ(fake.console.RowTrimmed(1), "* " + title74 + " *");
+  EXPECT_EQ(Run(true, title75.c_str()), kWaiting);
+  EXPECT_EQ(fake.console.RowTrimmed(1), " " + title75);
+  EXPECT_EQ(Run(true, title76.c_str()), kWaiting);
+  EXPECT_EQ(fake.console.RowTrimmed(1), " " + title76);
+  EXPECT_EQ(Run(true, title78.c_str()), kWaiting);
+  EXPECT_EQ(fake.console.Row(1), " " + title78 + " ");
+}
+
+TEST_F(FileDialogTest, MultiSelectTogglesEachClickedEntry) {
+  PressEntry(1);
+  PressEntry(3);
+  PressEntry(2);
+  PressEntry(2);
+  EXPECT_EQ(Run(true), kWaiting);
+  EXPECT_EQ(fake.console.At(2, 3).Char, '*');
+  EXPECT_EQ(fake.console.At(2, 3).Fore, 15);
+  EXPECT_EQ(fake.console.At(2, 4).Char, ' ');
+  EXPECT_EQ(fake.console.At(2, 5).Char, '*');
+
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);  // a fresh listing drops the earlier marks
+  EXPECT_EQ(list->MarkedCount, 0);
+
+  PressEntry(1);
+  PressEntry(3);
+  PressEntry(10);  // a row below the entries marks nothing
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(list->MarkedCount, 2);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("B.TXT"));
+  EXPECT_EQ(list->GetMarkedString(2), Str255("C.DOC"));
+}
+
+TEST_F(FileDialogTest, SingleSelectKeepsAtMostOneMark) {
+  PressEntry(1);
+  PressEntry(2);  // the mark moves
+  EXPECT_EQ(Run(false), kWaiting);
+  EXPECT_EQ(list->MarkedCount, 1);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("A.TXT"));
+  EXPECT_EQ(fake.console.At(2, 3).Char, ' ');
+  EXPECT_EQ(fake.console.At(2, 4).Char, '*');
+
+  PressEntry(2);
+  PressEntry(2);  // clicking the marked entry leaves none
+  PressOk();
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 0);
+
+  PressEntry(3);
+  PressEntry(10);  // an empty row clears the mark
+  PressOk();
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 0);
+
+  PressEntry(3);
+  fake.console.PushPress(20, 2);  // the top frame row clears it too
+  PressEntry(1);
+  PressOk();
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 1);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("B.TXT"));
+}
+
+TEST_F(FileDialogTest, SelectAllClearAllAndSwitch) {
+  fake.console.PushPress(40, 10);  // Select all
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(list->MarkedCount, 3);
+
+  PressEntry(2);
+  fake.console.PushPress(70, 9);  // Switch
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(list->MarkedCount, 2);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("B.TXT"));
+  EXPECT_EQ(list->GetMarkedString(2), Str255("C.DOC"));
+
+  fake.console.PushPress(40, 10);  // Select all
+  fake.console.PushPress(63, 11);  // Clear all, bottom-right corner
+  EXPECT_EQ(Run(true), kWaiting);
+  EXPECT_EQ(list->MarkedCount, 0);
+  for (int row = 3; row <= 5; ++row) EXPECT_EQ(fake.console.At(2, row).Char, ' ');
+}
+
+TEST_F(FileDialogTest, WithoutMultiSelectOnlyClearAllReacts) {
+  PressEntry(1);
+  fake.console.PushPress(70, 10);  // where Switch would be
+  fake.console.PushPress(50, 10);  // between Clear all's frame and nothing
+  PressOk();
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 1);
+
+  PressEntry(1);
+  fake.console.PushPress(36, 10);  // Clear all starts in column 36 here
+  PressOk();
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 0);
+}
+
+TEST_F(FileDialogTest, RetypingTheMaskRelistsAndDropsEveryMark) {
+  PressEntry(1);
+  fake.console.PushPress(50, 6);
+  fake.console.PushLine("C:\\OTHER\\*.DOC");
+  PressEntry(2);
+  EXPECT_EQ(Run(true), kWaiting);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"X.DOC", "Y.DOC"}));
+  EXPECT_EQ(list->Dir, Str255("C:\\OTHER\\"));
+  EXPECT_EQ(list->Pattern, Str255("C:\\OTHER\\*.DOC"));
+  EXPECT_EQ(fake.console.RowTrimmed(3).substr(0, 34),
+            std::string("\xB3 X.DOC") + std::string(26, ' ') + "\xB3");
+  EXPECT_EQ(fake.console.At(2, 4).Char, '*');
+  EXPECT_EQ(fake.console.At(3, 5).Char, ' ');  // C.DOC's row is gone
+
+  // The same mask typed again still gives a fresh, unmarked listing.
+  fake.console.PushPress(3, 4);
+  fake.console.PushPress(37, 5);
+  fake.console.PushLine("C:\\DATA\\*.*");
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(list->MarkedCount, 0);
+  EXPECT_EQ(list->Count, 3);
+}
+
+TEST_F(FileDialogTest, TheMaskKeepsTheListsOwnAttributeFilters) {
+  list->AllowedAttr = AnyAttrMask;
+  list->RequiredAttr = kAttrDirectory;
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(Names(), (std::vector<std::string>{".", "..", "SUB"}));
+
+  list->AllowedAttr = AnyAttrMask;
+  list->RequiredAttr = kAttrHidden;
+  fake.console.PushPress(50, 6);
+  fake.console.PushLine("C:\\DATA\\*.TXT");
+  PressOk();
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"HIDDEN.TXT"}));
+}
+
+TEST_F(FileDialogTest, SortButtonsOnlyWriteTheirLabel) {
+  struct Case {
+    int col;
+    const char* label;
+  };
+  for (Case c : {Case{40, "Sort by name      "}, Case{50, "Sort by extension "},
+                 Case{60, "Sort by date      "}, Case{70, "Sort by size      "}}) {
+    PressEntry(2);
+    fake.console.PushPress(c.col, 14);
+    EXPECT_EQ(Run(true), kWaiting);
+    EXPECT_EQ(fake.console.Row(24).substr(0, 19), std::string(c.label) + " ") << c.label;
+    EXPECT_EQ(fake.console.Row(24).substr(19, 15), std::string(14, ' ') + "\xB3");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B.TXT", "A.TXT", "C.DOC"}));
+    EXPECT_EQ(list->MarkedCount, 1);
+  }
+}
+
+TEST_F(FileDialogTest, AnyKeyEndsTheDialogLikeOk) {
+  PressEntry(3);
+  fake.console.PushKey('a');
+  PressEntry(1);  // never taken: the dialog is over
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(list->MarkedCount, 1);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("C.DOC"));
+  EXPECT_EQ(fake.console.PendingMouseEvents(), 1);
+  for (int row = 1; row <= 25; ++row) {
+    EXPECT_EQ(fake.console.Row(row), std::string(80, ' '));
+    EXPECT_EQ(fake.console.RowForeground(row), std::string(80, 'F'));
+    EXPECT_EQ(fake.console.RowBackground(row), std::string(80, '0'));
+  }
+
+  fake.console.PushExtendedKey('\x48');  // both bytes of an arrow key are read
+  EXPECT_EQ(Run(true), kEnded);
+  EXPECT_EQ(fake.console.PendingKeys(), 0);
+
+  PressEntry(2);
+  fake.console.PushPress(63, 20);  // OK, bottom-right corner
+  PressEntry(1);
+  EXPECT_EQ(Run(false), kEnded);
+  EXPECT_EQ(list->MarkedCount, 1);
+  EXPECT_EQ(list->GetMarkedString(1), Str255("A.TXT"));
+  EXPECT_EQ(fake.console.PendingMouseEvents(), 1);
+}
+
+TEST_F(FileDialogTest, QuitProgramExitsOneOnAClearedBlackScreen) {
+  PressEntry(1);
+  fake.console.PushPress(47, 21);
+  EXPECT_EQ(Run(true), 1);
+  EXPECT_EQ(fake.console.RowTrimmed(1), "User abort!");
+  EXPECT_EQ(fake.console.RowForeground(1), std::string(80, 'F'));
+  for (int row = 1; row <= 25; ++row) {
+    if (row > 1) {
+      EXPECT_EQ(fake.console.Row(row), std::string(80, ' '));
+    }
+    EXPECT_EQ(fake.console.RowBackground(row), std::string(80, '0'));
+  }
+  EXPECT_EQ(fake.process.LastExitCode, 1);
+}
+
+TEST_F(FileDialogTest, TheArrowsPageThroughALongListing) {
+  for (int i = 1; i <= 30; ++i) {
+    fake.files.AddFile("C:\\LONG\\F" + std::to_string(100 + i) + ".TXT");
+  }
+  fake.console.PushPress(33, 24);  // down arrows
+  PressEntry(1);
+  EXPECT_EQ(Run(true, "Long", "C:\\LONG\\*.*"), kWaiting);
+  EXPECT_EQ(fake.console.Row(3).substr(0, 10), "\xB3*F109.TXT");
+  EXPECT_EQ(list->GetMarkedString(1), Str255("F109.TXT"));
+
+  fake.console.PushPress(33, 24);
+  fake.console.PushPress(32, 3);  // up arrows
+  PressEntry(22);
+  EXPECT_EQ(Run(true, "Long", "C:\\LONG\\*.*"), kWaiting);
+  EXPECT_EQ(fake.console.Row(3).substr(0, 10), "\xB3 F101.TXT");
+  EXPECT_EQ(list->GetMarkedString(1), Str255("F122.TXT"));
+}
+
+TEST_F(FileDialogTest, AFailingConsoleWriteEndsWithTheIoErrorNumber) {
+  fake.console.WriteFailsWith = 29;
+  EXPECT_EQ(Run(true), 29);
+}
+
+}  // namespace
+}  // namespace hopdir
