@@ -1,0 +1,119 @@
+#include "platform/win32/code_pages.h"
+
+#include <array>
+
+namespace hopdir {
+namespace {
+
+// What the 256 bytes of code page 437 show on screen; byte 0 shows blank.
+constexpr std::array<wchar_t, 256> kGlyphs437 = {
+    0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022,  // 00
+    0x25D8, 0x25CB, 0x25D9, 0x2642, 0x2640, 0x266A, 0x266B, 0x263C,  // 08
+    0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8,  // 10
+    0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,  // 18
+    0x0020, 0x0021, 0x0022, 0x0023, 0x0024, 0x0025, 0x0026, 0x0027,  // 20
+    0x0028, 0x0029, 0x002A, 0x002B, 0x002C, 0x002D, 0x002E, 0x002F,  // 28
+    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,  // 30
+    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,  // 38
+    0x0040, 0x0041, 0x0042, 0x0043, 0x0044, 0x0045, 0x0046, 0x0047,  // 40
+    0x0048, 0x0049, 0x004A, 0x004B, 0x004C, 0x004D, 0x004E, 0x004F,  // 48
+    0x0050, 0x0051, 0x0052, 0x0053, 0x0054, 0x0055, 0x0056, 0x0057,  // 50
+    0x0058, 0x0059, 0x005A, 0x005B, 0x005C, 0x005D, 0x005E, 0x005F,  // 58
+    0x0060, 0x0061, 0x0062, 0x0063, 0x0064, 0x0065, 0x0066, 0x0067,  // 60
+    0x0068, 0x0069, 0x006A, 0x006B, 0x006C, 0x006D, 0x006E, 0x006F,  // 68
+    0x0070, 0x0071, 0x0072, 0x0073, 0x0074, 0x0075, 0x0076, 0x0077,  // 70
+    0x0078, 0x0079, 0x007A, 0x007B, 0x007C, 0x007D, 0x007E, 0x2302,  // 78
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,  // 80
+    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,  // 88
+    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,  // 90
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192,  // 98
+    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,  // A0
+    0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,  // A8
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,  // B0
+    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,  // B8
+    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,  // C0
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,  // C8
+    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,  // D0
+    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,  // D8
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,  // E0
+    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,  // E8
+    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,  // F0
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,  // F8
+};
+
+// Code pages for which WideCharToMultiByte refuses the best-fit flag and
+// the default-character report; a round trip tells instead.
+bool RefusesDefaultCharReport(UINT code_page) {
+  return code_page == CP_UTF7 || code_page == CP_UTF8 || code_page == 42 || code_page == 54936 ||
+         (code_page >= 50220 && code_page <= 50229) || (code_page >= 57002 && code_page <= 57011);
+}
+
+UINT Resolved(UINT code_page) {
+  if (code_page == CP_ACP) return GetACP();
+  if (code_page == CP_OEMCP) return GetOEMCP();
+  return code_page;
+}
+
+}  // namespace
+
+UINT FileApiCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
+
+UINT ShellCodePage() {
+  UINT code_page = GetConsoleOutputCP();
+  return code_page != 0 ? code_page : GetOEMCP();
+}
+
+bool IsSingleByteCodePage(UINT code_page) {
+  CPINFO info;
+  return GetCPInfo(code_page, &info) && info.MaxCharSize == 1;
+}
+
+std::wstring ToUtf16(UINT code_page, std::string_view bytes) {
+  if (bytes.empty()) return std::wstring();
+  int size = static_cast<int>(bytes.size());
+  int count = MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0);
+  if (count <= 0) {
+    // An undecodable byte still takes its cell; show it as code page 437 would.
+    return GlyphsOf437(bytes);
+  }
+  std::wstring wide(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(code_page, 0, bytes.data(), size, wide.data(), count);
+  return wide;
+}
+
+std::wstring GlyphsOf437(std::string_view bytes) {
+  std::wstring wide;
+  wide.reserve(bytes.size());
+  for (char c : bytes) wide += kGlyphs437[static_cast<unsigned char>(c)];
+  return wide;
+}
+
+int ConvertCodePage(std::string_view text, UINT from, UINT to, std::string& converted) {
+  converted.clear();
+  if (Resolved(from) == Resolved(to)) {
+    converted.assign(text);
+    return 0;
+  }
+  if (text.empty()) return 0;
+  int size = static_cast<int>(text.size());
+  int wide_count = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (wide_count <= 0) return ERROR_NO_UNICODE_TRANSLATION;
+  std::wstring wide(static_cast<size_t>(wide_count), L'\0');
+  MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), wide_count);
+
+  bool checked_by_flag = !RefusesDefaultCharReport(to);
+  DWORD flags = checked_by_flag ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL used_default = FALSE;
+  BOOL* used_default_out = checked_by_flag ? &used_default : nullptr;
+  int count = WideCharToMultiByte(to, flags, wide.data(), wide_count, nullptr, 0, nullptr,
+                                  used_default_out);
+  if (count <= 0 || used_default) return ERROR_NO_UNICODE_TRANSLATION;
+  converted.assign(static_cast<size_t>(count), '\0');
+  WideCharToMultiByte(to, flags, wide.data(), wide_count, converted.data(), count, nullptr,
+                      used_default_out);
+  if (used_default) return ERROR_NO_UNICODE_TRANSLATION;
+  if (!checked_by_flag && ToUtf16(to, converted) != wide) return ERROR_NO_UNICODE_TRANSLATION;
+  return 0;
+}
+
+}  // namespace hopdir

@@ -1,0 +1,116 @@
+// The Windows console: output through a shadow of the visible window that
+// is written back in one call at the points where the program waits, and
+// input records sorted into a key queue and a mouse queue.
+#ifndef HOPDIR_PLATFORM_WIN32_CONSOLE_H_
+#define HOPDIR_PLATFORM_WIN32_CONSOLE_H_
+
+#include <atomic>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/console.h"
+#include "platform/win32/windows_api.h"
+
+namespace hopdir {
+
+class Win32Console : public Console {
+ public:
+  Win32Console();
+  Win32Console(const Win32Console&) = delete;
+  Win32Console& operator=(const Win32Console&) = delete;
+
+  // Ctrl+C, Ctrl+Break and closing the window from now on restore the
+  // console's modes before the process ends (without a batch file).
+  void EndOnControlEvents();
+  // Everything buffered onto the screen, then the input mode and colours
+  // back as they were found; the last step before the process ends.
+  void Shutdown();
+  // The control handler's part of Shutdown, from the handler's own thread.
+  void RestoreModesFromControlEvent();
+
+  void GotoXY(uint8_t col, uint8_t row) override;
+  int WhereX() override;
+  int WhereY() override;
+  int WindowCols() override;
+  int WindowRows() override;
+  void SetTextColor(uint8_t color) override;
+  void SetBackColor(uint8_t color) override;
+  void ClearScreen() override;
+  int WriteText(std::string_view bytes) override;
+  int WriteGraphic(std::string_view bytes) override;
+  int WriteLine(std::string_view bytes) override;
+  void EnableMouse() override;
+  void DisableMouse() override;
+  bool TakeMouseEvent(MouseEventRecord& event) override;
+  void WaitForInput(int milliseconds) override;
+  bool KeyPressed() override;
+  char ReadKey() override;
+  int ReadLine(Str255& line) override;
+  void DiscardKeys() override;
+
+ private:
+  // --- output ---
+  bool LoadGeometry();
+  bool LoadCells();
+  int Put(const std::wstring& text, bool controls, bool direct);
+  int PutDirect(std::wstring_view text);
+  int Commit();
+  void Flush();
+  int WriteRaw(std::string_view bytes);
+  int Width() const { return window_.Right - window_.Left + 1; }
+  int Height() const { return window_.Bottom - window_.Top + 1; }
+
+  // --- input ---
+  void Pump();
+  void Take(const INPUT_RECORD& record, const SMALL_RECT& window);
+  bool ScreenWindow(SMALL_RECT& window);
+  bool RawKeyWaiting();
+  char ReadRawKey();
+  int ReadRawLine(Str255& line);
+  void RestoreModes();
+
+  HANDLE out_;
+  HANDLE in_;
+  HANDLE screen_;  // the active screen buffer, for the window of mouse positions
+  bool out_console_ = false;
+  bool in_console_ = false;
+  bool wrap_at_eol_ = true;
+  UINT text_code_page_;
+  bool text_single_byte_;
+
+  WORD original_attribute_ = 0x07;
+  WORD attribute_ = 0x07;
+  WORD console_attribute_ = 0x07;
+  int sticky_error_ = 0;  // a failed flush, reported by the next write
+
+  // The shadow of the visible window; valid until the program waits.
+  bool geometry_valid_ = false;
+  bool cells_valid_ = false;
+  SMALL_RECT window_ = {};
+  COORD buffer_size_ = {};
+  COORD cursor_ = {};
+  COORD console_cursor_ = {};
+  std::vector<CHAR_INFO> cells_;
+  bool dirty_ = false;
+  int dirty_left_ = 0;
+  int dirty_top_ = 0;
+  int dirty_right_ = 0;
+  int dirty_bottom_ = 0;
+
+  DWORD original_input_mode_ = 0;
+  std::atomic<DWORD> mouse_saved_mode_{0};
+  std::atomic<bool> mouse_mode_saved_{false};
+  std::atomic<bool> mouse_mode_active_{false};
+
+  std::deque<INPUT_RECORD> keys_;  // one key-down record per key, repeat count 1
+  int pending_code_ = -1;          // second half of an extended key
+  std::deque<MouseEventRecord> mice_;
+  DWORD previous_buttons_ = 0;
+  bool raw_input_ended_ = false;
+};
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_WIN32_CONSOLE_H_

@@ -1,0 +1,29 @@
+// Files, directories and drives over the A file APIs of kernel32.
+#ifndef HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
+#define HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
+
+#include "platform/file_system.h"
+
+namespace hopdir {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  Str255 ExecutablePath() override;
+  Str255 CurrentDirectory() override;
+  Str255 DriveCurrentDirectory(int drive) override;
+  int64_t DriveFreeBytes(int drive) override;
+  std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
+  int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int DeleteFile(const Str255& path) override;
+  int ReplaceFile(const Str255& source, const Str255& target) override;
+  int ToShellCodePage(const Str255& text, Str255& converted) override;
+};
+
+// The calling thread's last error as an I/O error number; never 0, so that
+// a failure is never mistaken for success.
+int LastIoError();
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
