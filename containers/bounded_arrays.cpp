@@ -14,7 +14,9 @@ namespace {
 // The whole family: the named routines differ only in element type and name.
 template <typename T>
 bool ArAlloc(T*& p, int32_t n, const char* name) {
-  if (n > MaxArElements) StructureTooBig(name);
+  if (n > MaxArElements) {
+    StructureTooBig(name);
+  }
   p = n < 0 ? nullptr : new (std::nothrow) T[static_cast<size_t>(n) + 1];
   return p != nullptr;
 }

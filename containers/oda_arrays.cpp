@@ -12,16 +12,24 @@ namespace {
 // and the names in the messages differ.
 template <typename T>
 void InitElements(int16_t n, T*& elements, bool (*alloc)(T*&, int32_t), const char* negative) {
-  if (n < 0) FatalHalt(negative);
-  if (!alloc(elements, n)) FatalHalt("not enough RAM available.");
+  if (n < 0) {
+    FatalHalt(negative);
+  }
+  if (!alloc(elements, n)) {
+    FatalHalt("not enough RAM available.");
+  }
 }
 
 template <typename T>
 T MaxElement(const T* elements, int16_t count, const char* empty) {
-  if (count < 1) FatalHalt(empty);
+  if (count < 1) {
+    FatalHalt(empty);
+  }
   T m = elements[1];
   for (int i = 2; i <= count; ++i) {
-    if (m < elements[i]) m = elements[i];
+    if (m < elements[i]) {
+      m = elements[i];
+    }
   }
   return m;
 }

@@ -16,13 +16,17 @@ char ReadExpectedChar(TextFile& file) {
   char c = 0;
   bool got = false;
   CheckIo(file.ReadChar(c, got));
-  if (!got) CheckIo(kReadPastEnd);
+  if (!got) {
+    CheckIo(kReadPastEnd);
+  }
   return c;
 }
 
 // The rest of the line that began with `first`; a line feed already ended it.
 void SkipLineAfter(TextFile& file, char first) {
-  if (first != '\n') CheckIo(file.SkipLine());
+  if (first != '\n') {
+    CheckIo(file.SkipLine());
+  }
 }
 
 }  // namespace
@@ -31,16 +35,22 @@ void ODARealMatrixObj::Init(int16_t rows, int16_t cols) {
   Rows = rows;
   Cols = cols;
   RowData = nullptr;
-  if (!PtrArAlloc(RowData, rows)) FatalHalt("not enough RAM available.");
+  if (!PtrArAlloc(RowData, rows)) {
+    FatalHalt("not enough RAM available.");
+  }
   for (int i = 1; i <= rows; ++i) {
     double* row = nullptr;
-    if (!RealArAlloc(row, cols)) FatalHalt("not enough RAM available.");
+    if (!RealArAlloc(row, cols)) {
+      FatalHalt("not enough RAM available.");
+    }
     RowData[i] = row;
   }
 }
 
 void ODARealMatrixObj::Zero() {
-  for (int i = 1; i <= Rows; ++i) std::fill(Row(i) + 1, Row(i) + 1 + std::max<int>(Cols, 0), 0.0);
+  for (int i = 1; i <= Rows; ++i) {
+    std::fill(Row(i) + 1, Row(i) + 1 + std::max<int>(Cols, 0), 0.0);
+  }
 }
 
 void ODARealMatrixObj::ReadValue(TextFile& file, double& value) {
@@ -51,7 +61,9 @@ void ODARealMatrixObj::ReadColumn(TextFile& file, int16_t col) {
   for (int i = 1; i <= Rows; ++i) {
     double value = 0;
     ReadValue(file, value);
-    if (col >= 1 && col <= Cols) Row(i)[col] = value;
+    if (col >= 1 && col <= Cols) {
+      Row(i)[col] = value;
+    }
     CheckIo(file.SkipLine());
   }
 }
@@ -77,7 +89,9 @@ void ODARealMatrixObj::ReadMatrix(TextFile& file, Str255& header) {
         SkipLineAfter(file, c);
       }
     }
-    for (int j = 1; j <= Cols; ++j) ReadValue(file, Row(i)[j]);
+    for (int j = 1; j <= Cols; ++j) {
+      ReadValue(file, Row(i)[j]);
+    }
     CheckIo(file.SkipLine());
   }
 }
@@ -93,15 +107,21 @@ void ODARealMatrixObj::WriteRow(TextFile& file, int i) const {
 }
 
 void ODARealMatrixObj::WriteMatrix(TextFile& file, const Str255& header) const {
-  if (!header.Empty()) CheckIo(file.WriteLine(header.View()));
-  for (int i = 1; i <= Rows; ++i) WriteRow(file, i);
+  if (!header.Empty()) {
+    CheckIo(file.WriteLine(header.View()));
+  }
+  for (int i = 1; i <= Rows; ++i) {
+    WriteRow(file, i);
+  }
 }
 
 void ODARealMatrixObj::WriteRows(TextFile& file, const Str255& header, int16_t firstRow,
                                  int16_t lastRow) const {
   CheckIo(file.WriteLine(header.View()));
   // Rows outside the matrix do not exist, so they are not written.
-  for (int i = std::max<int>(firstRow, 1); i <= std::min(lastRow, Rows); ++i) WriteRow(file, i);
+  for (int i = std::max<int>(firstRow, 1); i <= std::min(lastRow, Rows); ++i) {
+    WriteRow(file, i);
+  }
 }
 
 void ODARealMatrixObj::Done() {

@@ -11,11 +11,15 @@ namespace hopdir {
 template <typename Greater, typename Exchange>
 void ShellSort(int count, Greater greater, Exchange exchange) {
   int gap = 2;
-  while (count > 2 * gap) gap *= 2;
+  while (count > 2 * gap) {
+    gap *= 2;
+  }
   gap -= 1;
   while (gap > 0) {
     for (int i = 1; i <= count - gap; ++i) {
-      for (int j = i; j >= 1 && greater(j, j + gap); j -= gap) exchange(j, j + gap);
+      for (int j = i; j >= 1 && greater(j, j + gap); j -= gap) {
+        exchange(j, j + gap);
+      }
     }
     gap /= 2;
   }

@@ -25,7 +25,9 @@ Str255 UpCaseStr(const Str255& s) {
   Str255 upper(s);
   for (int i = 0; i < upper.Length(); ++i) {
     char c = upper[i];
-    if (c >= 'a' && c <= 'z') upper.At(i) = static_cast<char>(c - 'a' + 'A');
+    if (c >= 'a' && c <= 'z') {
+      upper.At(i) = static_cast<char>(c - 'a' + 'A');
+    }
   }
   return upper;
 }
@@ -38,35 +40,53 @@ void StrListObj::Init(int16_t capacity, bool hasMarks) {
   NewMark = false;
   Items = nullptr;
   Marks = nullptr;
-  if (!Str80ArAlloc(Items, capacity)) FatalHalt("not enough RAM available.");
-  if (hasMarks && !BoolArAlloc(Marks, capacity)) FatalHalt("not enough RAM available.");
+  if (!Str80ArAlloc(Items, capacity)) {
+    FatalHalt("not enough RAM available.");
+  }
+  if (hasMarks && !BoolArAlloc(Marks, capacity)) {
+    FatalHalt("not enough RAM available.");
+  }
 }
 
 void StrListObj::Done() {
-  if (HasMarks) BoolArFree(Marks, Capacity);
+  if (HasMarks) {
+    BoolArFree(Marks, Capacity);
+  }
   Str80ArFree(Items, Capacity);
 }
 
 void StrListObj::AddString(const Str255& s) {
-  if (Count >= Capacity) FatalHalt("AddString tried to store too many strings in list.");
+  if (Count >= Capacity) {
+    FatalHalt("AddString tried to store too many strings in list.");
+  }
   ++Count;
   Items[Count] = s;
-  if (HasMarks) Marks[Count] = NewMark;
+  if (HasMarks) {
+    Marks[Count] = NewMark;
+  }
 }
 
 void StrListObj::InsertInList(int16_t position, const Str255& s) {
-  if (Count >= Capacity) FatalHalt("InsertInList tried to store too many strings in list.");
+  if (Count >= Capacity) {
+    FatalHalt("InsertInList tried to store too many strings in list.");
+  }
   // A position outside 1..Count+1 would write outside the slots or leave a
   // gap of stale entries; it lands at the nearest end instead.
   int at = std::clamp<int>(position, 1, Count + 1);
-  for (int j = Count; j >= at; --j) Items[j + 1] = Items[j];
+  for (int j = Count; j >= at; --j) {
+    Items[j + 1] = Items[j];
+  }
   Items[at] = s;
   ++Count;
 }
 
 void StrListObj::DeleteString(int16_t position) {
-  if (!InRange(position)) FatalHalt("Tried to delete nonexistant string.");
-  for (int j = position + 1; j <= Count; ++j) Items[j - 1] = Items[j];
+  if (!InRange(position)) {
+    FatalHalt("Tried to delete nonexistant string.");
+  }
+  for (int j = position + 1; j <= Count; ++j) {
+    Items[j - 1] = Items[j];
+  }
   --Count;
 }
 
@@ -86,7 +106,9 @@ bool StrListObj::StringInList(const Str255& s) const { return StringPosition(s) 
 
 int16_t StrListObj::StringPosition(const Str255& s) const {
   for (int16_t i = 1; i <= Count; ++i) {
-    if (Items[i] == s) return i;
+    if (Items[i] == s) {
+      return i;
+    }
   }
   return 0;
 }
@@ -95,7 +117,9 @@ bool StrListObj::SubstringInList(const Str255& s) const { return SubstringPositi
 
 int16_t StrListObj::SubstringPosition(const Str255& s) const {
   for (int16_t i = 1; i <= Count; ++i) {
-    if (Items[i].Find(s.View()) >= 0) return i;
+    if (Items[i].Find(s.View()) >= 0) {
+      return i;
+    }
   }
   return 0;
 }
@@ -109,16 +133,22 @@ void StrListObj::SortList(bool caseSensitive) {
       Count, [&](int j, int k) { return Greater(key(j), key(k)); },
       [&](int j, int k) {
         std::swap(Items[j], Items[k]);
-        if (HasMarks) std::swap(Marks[j], Marks[k]);
+        if (HasMarks) {
+          std::swap(Marks[j], Marks[k]);
+        }
       });
 }
 
 void StrListObj::UpCaseList() {
-  for (int i = 1; i <= Count; ++i) Items[i] = UpCaseStr(Items[i]);
+  for (int i = 1; i <= Count; ++i) {
+    Items[i] = UpCaseStr(Items[i]);
+  }
 }
 
 void StrListObj::WriteList(TextFile& file) const {
-  for (int16_t i = 1; i <= Count; ++i) CheckIo(file.WriteLine(GetString(i).View()));
+  for (int16_t i = 1; i <= Count; ++i) {
+    CheckIo(file.WriteLine(GetString(i).View()));
+  }
 }
 
 bool StrListObj::GetMark(int16_t position) const {
@@ -126,28 +156,40 @@ bool StrListObj::GetMark(int16_t position) const {
 }
 
 void StrListObj::SetMark(int16_t position, bool value) {
-  if (HasMarks && InRange(position)) Marks[position] = value;
+  if (HasMarks && InRange(position)) {
+    Marks[position] = value;
+  }
   CountMarks();
 }
 
 void StrListObj::SetAllMarks(bool value) {
-  if (HasMarks) std::fill(Marks + 1, Marks + 1 + Count, value);
+  if (HasMarks) {
+    std::fill(Marks + 1, Marks + 1 + Count, value);
+  }
   CountMarks();
 }
 
 void StrListObj::CountMarks() {
   MarkedCount = 0;
-  if (!HasMarks) return;
+  if (!HasMarks) {
+    return;
+  }
   for (int i = 1; i <= Count; ++i) {
-    if (Marks[i]) ++MarkedCount;
+    if (Marks[i]) {
+      ++MarkedCount;
+    }
   }
 }
 
 Str255 StrListObj::GetMarkedString(int16_t n) const {
-  if (!HasMarks) return Str255();
+  if (!HasMarks) {
+    return Str255();
+  }
   int seen = 0;
   for (int16_t i = 1; i <= Count; ++i) {
-    if (Marks[i] && ++seen == n) return GetString(i);
+    if (Marks[i] && ++seen == n) {
+      return GetString(i);
+    }
   }
   return Str255();
 }

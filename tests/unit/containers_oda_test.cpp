@@ -109,7 +109,9 @@ class MatrixTest : public ::testing::Test {
  protected:
   void SetUp() override { fake.files.AddDir("C:\\DATA"); }
   void TearDown() override {
-    if (m.RowData != nullptr) m.Done();
+    if (m.RowData != nullptr) {
+      m.Done();
+    }
   }
   std::string Written(const std::function<void(TextFile&)>& write) {
     TextFile file;
@@ -128,7 +130,9 @@ class MatrixTest : public ::testing::Test {
   std::vector<double> Values() {
     std::vector<double> values;
     for (int i = 1; i <= m.Rows; ++i) {
-      for (int j = 1; j <= m.Cols; ++j) values.push_back(At(m, i, j));
+      for (int j = 1; j <= m.Cols; ++j) {
+        values.push_back(At(m, i, j));
+      }
     }
     return values;
   }
@@ -156,7 +160,9 @@ TEST_F(MatrixTest, WrittenMatricesReadBackExactly) {
                                       12.5,  2.0 / 3.0, -5e-324,       1e100,      7.0,   -0.001};
   m.Init(4, 3);
   for (int i = 1; i <= 4; ++i) {
-    for (int j = 1; j <= 3; ++j) At(m, i, j) = values[static_cast<size_t>((i - 1) * 3 + j - 1)];
+    for (int j = 1; j <= 3; ++j) {
+      At(m, i, j) = values[static_cast<size_t>((i - 1) * 3 + j - 1)];
+    }
   }
   std::string text = Written([&](TextFile& f) { m.WriteMatrix(f, "Measured values"); });
   m.Zero();

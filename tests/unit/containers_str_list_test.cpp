@@ -16,15 +16,21 @@ using testing::FakePlatform;
 class StrListTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (list.Items != nullptr) list.Done();
+    if (list.Items != nullptr) {
+      list.Done();
+    }
   }
   void Fill(std::initializer_list<const char*> entries, int16_t capacity = 10, bool marks = false) {
     list.Init(capacity, marks);
-    for (const char* entry : entries) list.AddString(entry);
+    for (const char* entry : entries) {
+      list.AddString(entry);
+    }
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> result;
-    for (int16_t i = 1; i <= list.Count; ++i) result.push_back(list.GetString(i).ToStd());
+    for (int16_t i = 1; i <= list.Count; ++i) {
+      result.push_back(list.GetString(i).ToStd());
+    }
     return result;
   }
   std::string Halt(const std::string& message) {
@@ -60,7 +66,9 @@ TEST_F(StrListTest, StorageThatCannotBeHadHalts) {
 
 TEST_F(StrListTest, EntriesKeepTheirFirstEightyCharacters) {
   std::string long_entry;
-  for (int i = 0; i < 100; ++i) long_entry += static_cast<char>('A' + i % 26);
+  for (int i = 0; i < 100; ++i) {
+    long_entry += static_cast<char>('A' + i % 26);
+  }
   Fill({});
   list.AddString(Str255(long_entry));
   list.InsertInList(1, Str255(long_entry));
@@ -188,9 +196,13 @@ TEST_F(StrListTest, SortWithAGapAboveOneIsNotStable) {
 
 TEST_F(StrListTest, SortKeepsEveryEntryOfALongList) {
   Fill({}, 100);
-  for (int i = 0; i < 100; ++i) list.AddString(Str255(std::to_string((i * 37) % 100 + 100)));
+  for (int i = 0; i < 100; ++i) {
+    list.AddString(Str255(std::to_string((i * 37) % 100 + 100)));
+  }
   list.SortList(true);
-  for (int16_t i = 1; i <= 100; ++i) EXPECT_EQ(list.GetString(i).ToStd(), std::to_string(99 + i));
+  for (int16_t i = 1; i <= 100; ++i) {
+    EXPECT_EQ(list.GetString(i).ToStd(), std::to_string(99 + i));
+  }
 }
 
 TEST_F(StrListTest, UpCaseChangesOnlyTheLettersAToZ) {
