@@ -67,7 +67,7 @@ Str255 FormatMatrixNumber(double value) {
 
   // to_chars gives the exactly rounded digits whatever the locale, as
   // "d.ddddddddddddddde+XX" with at least two exponent digits.
-  char digits[40];
+  char digits[Str255::kCapacity] = {};
   double magnitude = std::fabs(value);
   char* end =
       std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::scientific, 15)
