@@ -1,0 +1,168 @@
+#include "hopmenu/main_menu_page.h"
+
+#include "core/drives.h"
+#include "hopmenu/entry_names.h"
+#include "hopmenu/history.h"
+#include "hopmenu/run_state.h"
+#include "hopmenu/status_line.h"
+#include "platform/platform.h"
+#include "ui/hot_zone.h"
+#include "ui/mouse.h"
+#include "ui/screen_probe.h"
+
+namespace hopdir {
+namespace {
+
+constexpr uint8_t kDoneColor = 2;
+constexpr const char* kRecentTitle = "Recent Directories:";
+constexpr const char* kFilesTitle = "Files:";
+
+// Shows `list` from its first entry.
+void Bind(MarkListObj& view, StrListObj* list) {
+  view.List = list;
+  view.FirstShown = 1;
+  view.LastShown = list->Count < view.PageSize ? list->Count : view.PageSize;
+}
+
+// The same page scrolling for both lists; true when the press was on one of
+// the arrow blocks.
+bool ScrollZoneHit(MarkListObj& view) {
+  if (view.UpZone.Contains()) {
+    view.PageScroll(true);
+    return true;
+  }
+  if (view.DownZone.Contains()) {
+    view.PageScroll(false);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const char* ViewLegend(int view) {
+  switch (view) {
+    case kHotView:
+      return "HOT/cold/files";
+    case kColdView:
+      return "hot/COLD/files";
+    default:
+      return "hot/cold/FILES";
+  }
+}
+
+void MainMenuPage::ListFiles() { FileList->ListDir(Destination + "*.*", FileAttrMask, 0); }
+
+void MainMenuPage::ShowRightList() {
+  if (RightView == kFilesView) {
+    RightList.Title = kFilesTitle;
+    Bind(RightList, FileList);
+  } else {
+    RightList.Title = kRecentTitle;
+    Bind(RightList, HistoryList);
+  }
+}
+
+void MainMenuPage::Rebuild() {
+  const int16_t width = ScreenCols;
+  const int16_t height = ScreenRows;
+  const int16_t left_width = static_cast<int16_t>(width / 3);
+
+  DriveString = Destination.Sub(0, 2);
+  DirList->ListDir(Destination + "*.*", AnyAttrMask, kAttrDirectory);
+  DirList->SortNames(false);
+  Os().console.ClearScreen();
+
+  DrivePrevButton.Init(1, 1, "<Drive");
+  DrivePrevButton.Draw();
+  DriveNextButton.Init(static_cast<int16_t>(DrivePrevButton.X2 + 1), 1, "Drive>");
+  DriveNextButton.Draw();
+  RootButton.Init(static_cast<int16_t>(DriveNextButton.X2 + 1), 1, "\\");
+  RootButton.Draw();
+
+  PathsList.Init(1, static_cast<int16_t>(DrivePrevButton.Y2 + 1), left_width,
+                 static_cast<int16_t>(height - 1));
+  PathsList.Title = "Paths on Drive " + DriveString;
+  Bind(PathsList, DirList);
+  PathsList.Draw();
+
+  RightList.Init(static_cast<int16_t>(left_width + 1), 1, width, static_cast<int16_t>(height - 4));
+  if (RightView == kFilesView) ListFiles();
+  ShowRightList();
+  RightList.Draw();
+
+  const int16_t button_row = static_cast<int16_t>(height - 3);
+  DoneButton.Init(static_cast<int16_t>(left_width + 1), button_row, "DONE");
+  DoneButton.SetTextColor(kDoneColor);
+  DoneButton.Draw();
+  AbortButton.Init(static_cast<int16_t>(DoneButton.X2 + 1), button_row, "ABORT");
+  AbortButton.Draw();
+  ViewButton.Init(static_cast<int16_t>(AbortButton.X2 + 1), button_row, ViewLegend(RightView));
+  ViewButton.Draw();
+
+  WriteStatusLine(Destination);
+  PathChosen = false;
+  ChosenName = Str255();
+  DriveChanged = false;
+}
+
+void MainMenuPage::StepView() {
+  RightView = (RightView + 1) % 3;
+  if (RightView == kFilesView) ListFiles();
+  // Hot to cold changes only the legend.
+  if (RightView != kColdView) {
+    ShowRightList();
+    RightList.Draw();
+  }
+  ViewButton.Lines[0] = ViewLegend(RightView);
+  ViewButton.Draw();
+}
+
+void MainMenuPage::StepDrive(bool forward) {
+  const char current = DriveString[0];
+  const char candidate = forward ? NextDrive(current) : PreviousDrive(current);
+  if (candidate == current) return;
+  DriveChanged = true;
+  Destination = Os().files.DriveCurrentDirectory(candidate - 'A' + 1);
+}
+
+void MainMenuPage::HandleClick() {
+  MenuDone = false;
+  MouseCol = MouseEventCol();
+  MouseRow = MouseEventRow();
+
+  if (!ScrollZoneHit(PathsList) && PathsList.Zone.Contains()) {
+    int16_t i = PathsList.RowToIndex(MouseRow);
+    if (i > 0) {
+      // The list shows at most 80 characters of a name; the way on takes
+      // the whole name, or it would lead into a directory that is not there.
+      ChosenName = FullEntryName(*DirList, i);
+      PathChosen = true;
+    }
+  }
+
+  if (!ScrollZoneHit(RightList) && RightList.Zone.Contains()) {
+    int16_t i = RightList.RowToIndex(MouseRow);
+    // The files view lists no destinations: a press on a file changes nothing.
+    if (i > 0 && RightView != kFilesView) {
+      Destination = HistoryList->GetString(i);
+      ChosenName = Str255();
+      PathChosen = true;
+      MenuDone = RightView == kHotView;
+      if (MenuDone) UserAborted = false;
+    }
+  }
+
+  if (HistoryAvailable && ViewButton.Zone.Contains()) StepView();
+  if (DriveNextButton.Zone.Contains()) StepDrive(true);
+  if (DrivePrevButton.Zone.Contains()) StepDrive(false);
+  if (RootButton.Zone.Contains()) {
+    Destination = Destination.Sub(0, 1) + ":\\";
+    DriveChanged = true;
+  }
+  const bool abort_pressed = AbortButton.Zone.Contains();
+  MenuDone = MenuDone || DoneButton.Zone.Contains() || abort_pressed;
+  UserAborted = abort_pressed;
+}
+
+}  // namespace hopdir
