@@ -18,6 +18,10 @@ namespace {
 // that it does not keep a processor busy.
 constexpr int kIdleWaitMilliseconds = 50;
 
+// The menu leaves the console as a plain command line expects it.
+constexpr uint8_t kLeaveTextColor = 15;
+constexpr uint8_t kLeaveBackColor = 0;
+
 constexpr int16_t kDirListCapacity = 200;
 constexpr int16_t kFileListCapacity = 5000;
 
@@ -77,8 +81,8 @@ void RunMainMenu() {
   }
 
   Console& console = Os().console;
-  console.SetTextColor(15);
-  console.SetBackColor(0);
+  console.SetTextColor(kLeaveTextColor);
+  console.SetBackColor(kLeaveBackColor);
   console.ClearScreen();
 }
 
