@@ -1,0 +1,197 @@
+# Helpers for the end-to-end test scripts: source this file first.
+#
+# The test runs under CTest with HOPDIR_BIN (the programs), HOPDIR_TOOLS
+# (console_inject.exe, batch_writer.exe, backend_probe.exe) and WINEPREFIX set.
+# Every script gets its own scratch folder, $E2E_TMP, removed at exit (kept
+# when E2E_KEEP=1). A failed assertion prints what differed and ends the
+# script with exit code 1.
+set -euo pipefail
+
+: "${HOPDIR_BIN:?HOPDIR_BIN must name the folder of the .exe files}"
+: "${HOPDIR_TOOLS:?HOPDIR_TOOLS must name the folder of the test tools}"
+: "${WINEPREFIX:?WINEPREFIX must name the shared Wine prefix}"
+export WINEPREFIX
+export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine turns the UTF-8 command line into the ANSI code page (1252): "ü" in
+# an argument arrives as byte 0xFC.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/hopdir-e2e-$E2E_NAME.XXXXXX")
+E2E_CASE="(setup)"
+E2E_DRIVES=()
+STATUS=0
+
+e2e_cleanup() {
+  local link
+  for link in "${E2E_DRIVES[@]}"; do rm -f "$link"; done
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "kept $E2E_TMP"
+  else
+    rm -rf "$E2E_TMP"
+  fi
+}
+trap e2e_cleanup EXIT
+
+# --- cases and failures ---
+
+# case_start NAME: names the case that the following assertions belong to.
+case_start() {
+  E2E_CASE="$1"
+  echo "--- $E2E_CASE"
+}
+
+# fail MESSAGE...: reports a failure of the current case and ends the script.
+fail() {
+  echo "FAIL [$E2E_CASE]: $*" >&2
+  exit 1
+}
+
+# e2e_done: the last line of a script.
+e2e_done() {
+  echo "all cases of $E2E_NAME passed"
+}
+
+# --- folders and paths ---
+
+# new_program_dir [NAME]: a fresh folder holding copies of every program and
+# tool (.exe), so that each test has its own batch file and history. Prints
+# its path.
+new_program_dir() {
+  local dir="$E2E_TMP/${1:-programs}"
+  mkdir -p "$dir"
+  cp "$HOPDIR_BIN"/*.exe "$HOPDIR_TOOLS"/*.exe "$dir"/
+  echo "$dir"
+}
+
+# new_dir NAME: a fresh folder under $E2E_TMP (NAME may hold slashes and
+# UTF-8 characters). Prints its path.
+new_dir() {
+  local dir="$E2E_TMP/$1"
+  mkdir -p "$dir"
+  echo "$dir"
+}
+
+# win_path PATH: the Windows form of a Linux path (Z: is /).
+win_path() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
+# map_drive LETTER FOLDER: makes drive LETTER: show FOLDER until the script
+# ends. The prefix is shared, so scripts that map the same letter wait for
+# each other.
+map_drive() {
+  local letter="${1,,}" folder="$2" lock_fd
+  exec {lock_fd}>"$WINEPREFIX/hopdir-drive-$letter.lock"
+  flock "$lock_fd"
+  ln -sfn "$(realpath "$folder")" "$WINEPREFIX/dosdevices/$letter:"
+  E2E_DRIVES+=("$WINEPREFIX/dosdevices/$letter:")
+}
+
+# --- running programs ---
+
+# run_wine OUT DIR PROGRAM [ARG...]: runs PROGRAM (a .exe path) under Wine
+# with DIR as its working directory, without a console: standard output
+# goes byte for byte to the file OUT, standard input is empty. The exit code
+# is left in $STATUS.
+run_wine() {
+  local out="$1" dir="$2"
+  shift 2
+  STATUS=0
+  (cd "$dir" && exec wine "$@" >"$out" 2>"$out.stderr" </dev/null) || STATUS=$?
+}
+
+# run_console OUT DIR PROGRAM [ARG...]: the same in a console: a
+# pseudo-terminal of 80 x 25 whose input stays open and silent. OUT gets
+# what the terminal received (see console_text). The exit code is left in
+# $STATUS.
+run_console() {
+  run_console_typing 0 "" "$@"
+}
+
+# run_console_typing SECONDS BYTES OUT DIR PROGRAM [ARG...]: like
+# run_console, and types BYTES (a printf format, e.g. '\003' for Ctrl+C)
+# into the terminal SECONDS after the start.
+run_console_typing() {
+  local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd
+  shift 4
+  [ -p "$fifo" ] || mkfifo "$fifo"
+  printf -v command '%q ' wine "$@"
+  # Held open for reading and writing, the FIFO never reports an end of
+  # input, which script would pass on to the program as a Ctrl+D key.
+  exec {fd}<>"$fifo"
+  if [ -n "$bytes" ]; then
+    (sleep "$delay" && printf "$bytes" >&"$fd") &
+  fi
+  STATUS=0
+  SHELL=/bin/bash script -qec "stty cols 80 rows 25; cd $(printf '%q' "$dir") && exec $command" \
+    /dev/null <&"$fd" >"$out" 2>"$out.stderr" || STATUS=$?
+  exec {fd}>&-
+  wait
+}
+
+# console_text FILE: the terminal output in FILE as plain text: cursor-right
+# sequences become blanks, other escape sequences and CRs are dropped.
+console_text() {
+  perl -pe 's/\e\[(\d*)C/" " x ($1 || 1)/ge; s/\e\][^\a\e]*(\a|\e\\)//g; s/\e\[[0-9;?]*[A-Za-z]//g; s/\e[()][A-Za-z0-9]//g; s/\r//g' "$1"
+}
+
+# --- assertions ---
+
+# assert_eq EXPECTED ACTUAL WHAT
+assert_eq() {
+  [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
+}
+
+# assert_status EXPECTED WHAT: the exit code of the last run.
+assert_status() {
+  [ "$STATUS" -eq "$1" ] || fail "$2: expected exit code $1, got $STATUS"
+}
+
+# assert_file_bytes FILE FORMAT WHAT: FILE holds exactly the bytes that
+# printf FORMAT produces (e.g. 'D:\r\ncd "\\x"\r\n').
+assert_file_bytes() {
+  local file="$1" expected="$E2E_TMP/.expected"
+  [ -f "$file" ] || fail "$3: $file does not exist"
+  printf "$2" >"$expected"
+  if ! cmp -s "$expected" "$file"; then
+    fail "$3: bytes differ
+expected: $(od -An -c "$expected")
+actual:   $(od -An -c "$file")"
+  fi
+}
+
+# assert_file_empty FILE WHAT
+assert_file_empty() {
+  [ -f "$1" ] || fail "$2: $1 does not exist"
+  [ ! -s "$1" ] || fail "$2: expected nothing, got: $(od -An -c "$1")"
+}
+
+# assert_exists PATH WHAT / assert_missing PATH WHAT
+assert_exists() {
+  [ -e "$1" ] || fail "$2: $1 does not exist"
+}
+assert_missing() {
+  [ ! -e "$1" ] || fail "$2: $1 still exists"
+}
+
+# assert_contains TEXT NEEDLE WHAT: NEEDLE occurs in TEXT.
+assert_contains() {
+  [[ "$1" == *"$2"* ]] || fail "$3: '$2' not found in:
+$1"
+}
+
+# assert_lines FILE WHAT EXPECTED_LINE...: FILE holds exactly these lines.
+assert_lines() {
+  local file="$1" what="$2" expected
+  shift 2
+  [ -f "$file" ] || fail "$what: $file does not exist"
+  expected=$(printf '%s\n' "$@")
+  [ "$(cat "$file")" == "$expected" ] || fail "$what: lines differ
+expected:
+$expected
+actual:
+$(cat "$file")"
+}

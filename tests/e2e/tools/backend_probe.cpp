@@ -1,0 +1,189 @@
+// backend_probe RESULTS COMMAND...: runs the commands in order against the
+// real backend (through Os(), as the programs do) and appends one line per
+// answer to the file RESULTS, so end-to-end tests can check what the
+// backend did under a real console.
+//
+// Commands (arguments follow each command as separate words):
+//   mouse-on | mouse-off          EnableMouse / DisableMouse
+//   mouse N                       take N mouse events: "mouse BUTTONS COL ROW ACTION" each,
+//                                 "mouse none" after 5 s without one
+//   keys N                        ReadKey N times: "key CODE" (0..255) each
+//   pressed                       "pressed 0|1" (KeyPressed)
+//   line                          ReadLine: "line TEXT" ("line-error N" on failure)
+//   discard                       DiscardKeys
+//   wait MS                       WaitForInput(MS): "waited ELAPSED_MS"
+//   goto COL ROW | where | size   GotoXY, "where X Y", "size COLS ROWS"
+//   color FORE BACK | clear       SetTextColor and SetBackColor, ClearScreen
+//   text S | textline S | graphic HEX
+//                                 WriteText, WriteLine, WriteGraphic (bytes in hex);
+//                                 "write-error N" on failure
+//   exe | cwd | drive-cwd N | free N
+//                                 "exe PATH", "cwd PATH", "drive-cwd PATH", "free BYTES"
+//   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
+//   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
+//   args                          "args N" and "arg HEX" for each argument; ends the list
+//   exit N                        ExitProgram(N)
+//   io-fail N                     CheckIo(N): the fatal I/O error path
+// Every text answer is written as the raw bytes the backend returned.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/io_check.h"
+#include "platform/platform.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+std::FILE* results = nullptr;
+
+void Answer(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), results);
+  std::fputc('\n', results);
+  // The process ends through ExitProcess, which flushes no C streams.
+  std::fflush(results);
+}
+
+std::string Hex(std::string_view bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (char c : bytes) {
+    hex += digits[static_cast<unsigned char>(c) >> 4];
+    hex += digits[static_cast<unsigned char>(c) & 0x0F];
+  }
+  return hex;
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+void WriteResult(int result) {
+  if (result != 0) Answer("write-error " + std::to_string(result));
+}
+
+void TakeMice(int count) {
+  hopdir::Console& console = hopdir::Os().console;
+  for (int taken = 0; taken < count; ++taken) {
+    hopdir::MouseEventRecord event;
+    auto start = std::chrono::steady_clock::now();
+    while (!console.TakeMouseEvent(event)) {
+      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(5)) {
+        Answer("mouse none");
+        return;
+      }
+      console.WaitForInput(100);
+    }
+    Answer("mouse " + std::to_string(event.Buttons) + " " + std::to_string(event.Col) + " " +
+           std::to_string(event.Row) + " " + std::to_string(event.Action));
+  }
+}
+
+void List(const hopdir::Str255& pattern) {
+  auto search = hopdir::Os().files.Search(pattern, 0xFFFF);
+  hopdir::FindRecord record;
+  while (search->Next(record)) {
+    Answer("entry " + record.Name.ToStd() + "|" + record.ShortName.ToStd() + "|" +
+           Hex(std::string{static_cast<char>(record.Attributes & 0xFF)}) + "|" +
+           std::to_string(record.Size) + "|" +
+           (record.WriteTime != 0 && record.CreationTime != 0 ? "1" : "0"));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  hopdir::InstallWin32Platform(argc, argv);
+  if (argc < 2) hopdir::ExitProgram(2);
+  results = std::fopen(argv[1], "ab");
+  if (results == nullptr) hopdir::ExitProgram(3);
+  hopdir::Console& console = hopdir::Os().console;
+  hopdir::FileSystem& files = hopdir::Os().files;
+  int i = 2;
+  auto next = [&]() -> std::string { return i < argc ? argv[i++] : ""; };
+  auto number = [&]() { return std::atoi(next().c_str()); };
+  while (i < argc) {
+    std::string command = next();
+    if (command == "mouse-on") {
+      console.EnableMouse();
+    } else if (command == "mouse-off") {
+      console.DisableMouse();
+    } else if (command == "mouse") {
+      TakeMice(number());
+    } else if (command == "keys") {
+      for (int n = number(); n > 0; --n) {
+        Answer("key " + std::to_string(static_cast<unsigned char>(console.ReadKey())));
+      }
+    } else if (command == "pressed") {
+      Answer(std::string("pressed ") + (console.KeyPressed() ? "1" : "0"));
+    } else if (command == "line") {
+      hopdir::Str255 line;
+      int result = console.ReadLine(line);
+      Answer(result == 0 ? "line " + line.ToStd() : "line-error " + std::to_string(result));
+    } else if (command == "discard") {
+      console.DiscardKeys();
+    } else if (command == "wait") {
+      int milliseconds = number();
+      auto start = std::chrono::steady_clock::now();
+      console.WaitForInput(milliseconds);
+      auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+          std::chrono::steady_clock::now() - start);
+      Answer("waited " + std::to_string(elapsed.count()));
+    } else if (command == "goto") {
+      int col = number();
+      int row = number();
+      console.GotoXY(static_cast<uint8_t>(col), static_cast<uint8_t>(row));
+    } else if (command == "where") {
+      Answer("where " + std::to_string(console.WhereX()) + " " + std::to_string(console.WhereY()));
+    } else if (command == "size") {
+      Answer("size " + std::to_string(console.WindowCols()) + " " +
+             std::to_string(console.WindowRows()));
+    } else if (command == "color") {
+      int fore = number();
+      int back = number();
+      console.SetTextColor(static_cast<uint8_t>(fore));
+      console.SetBackColor(static_cast<uint8_t>(back));
+    } else if (command == "clear") {
+      console.ClearScreen();
+    } else if (command == "text") {
+      WriteResult(console.WriteText(next()));
+    } else if (command == "textline") {
+      WriteResult(console.WriteLine(next()));
+    } else if (command == "graphic") {
+      WriteResult(console.WriteGraphic(FromHex(next())));
+    } else if (command == "exe") {
+      Answer("exe " + files.ExecutablePath().ToStd());
+    } else if (command == "cwd") {
+      Answer("cwd " + files.CurrentDirectory().ToStd());
+    } else if (command == "drive-cwd") {
+      Answer("drive-cwd " + files.DriveCurrentDirectory(number()).ToStd());
+    } else if (command == "free") {
+      Answer("free " + std::to_string(files.DriveFreeBytes(number())));
+    } else if (command == "list") {
+      List(hopdir::Str255(next()));
+    } else if (command == "shell") {
+      hopdir::Str255 converted;
+      int result = files.ToShellCodePage(hopdir::Str255(next()), converted);
+      Answer(result == 0 ? "shell " + Hex(converted.View())
+                         : "shell-error " + std::to_string(result));
+    } else if (command == "args") {
+      hopdir::Process& process = hopdir::Os().process;
+      Answer("args " + std::to_string(process.ArgCount()));
+      for (int n = 1; n <= process.ArgCount(); ++n) Answer("arg " + Hex(process.Arg(n).View()));
+      break;
+    } else if (command == "exit") {
+      hopdir::ExitProgram(number());
+    } else if (command == "io-fail") {
+      hopdir::CheckIo(number());
+    } else {
+      Answer("unknown " + command);
+      hopdir::ExitProgram(2);
+    }
+  }
+  hopdir::ExitProgram(0);
+}

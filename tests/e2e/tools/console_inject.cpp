@@ -1,0 +1,248 @@
+// console_inject: scripts console input for a program and starts it in the
+// same console, so that end-to-end tests can drive the menu's mouse page.
+//
+//   console_inject.exe [OPTION...] -- PROGRAM [ARGUMENT...]
+//
+// Input options, written in the order given into the console input queue
+// (with WriteConsoleInputA) before PROGRAM starts:
+//   --press C,R      left button down, then up, at 1-based column C, row R of the
+//                    visible window
+//   --right C,R      the same with the right button
+//   --down C,R       left button down only      --up C,R    all buttons up
+//   --move C,R       the mouse moved, no button held
+//   --keys TEXT      one key press (down and up) per character of TEXT
+//   --enter          the Enter key (character 13)
+//   --vk CODE        a key without a character (virtual-key CODE, decimal or 0x..,
+//                    e.g. 0x26 up, 0x70 F1); programs read it as 0 and its scan code
+// Other options:
+//   --mode FILE      write the console input mode before PROGRAM starts and after it
+//                    ended to FILE: "before XXXXXXXX" and "after XXXXXXXX" (hex)
+//   --mode-at MS     also write "during XXXXXXXX" MS milliseconds after PROGRAM
+//                    started, if it still runs then (needs --mode)
+//   --screen FILE    after PROGRAM ended, write the visible window to FILE: one line
+//                    per row, UTF-8, trailing blanks removed, LF line ends
+//   --colors FILE    after PROGRAM ended, write the window's colours to FILE: one line
+//                    per row, one hex digit pair (background, foreground) per cell
+// Exit code: PROGRAM's exit code; 120 for a bad command line, 121 when PROGRAM
+// cannot be started. (Ctrl+C is typed into the terminal instead: Wine does not
+// deliver GenerateConsoleCtrlEvent.)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+HANDLE input = INVALID_HANDLE_VALUE;
+HANDLE screen = INVALID_HANDLE_VALUE;
+SMALL_RECT window = {0, 0, 79, 24};
+std::vector<INPUT_RECORD> records;
+
+[[noreturn]] void Usage(const std::string& why) {
+  std::fprintf(stderr, "console_inject: %s\n", why.c_str());
+  std::fflush(stderr);
+  ExitProcess(120);
+}
+
+bool ParseCell(const std::string& text, int& col, int& row) {
+  return std::sscanf(text.c_str(), "%d,%d", &col, &row) == 2 && col >= 1 && row >= 1;
+}
+
+void AddMouse(const std::string& cell, DWORD buttons, DWORD flags) {
+  int col = 0;
+  int row = 0;
+  if (!ParseCell(cell, col, row)) Usage("bad cell '" + cell + "' (want COL,ROW)");
+  INPUT_RECORD record = {};
+  record.EventType = MOUSE_EVENT;
+  record.Event.MouseEvent.dwMousePosition.X = static_cast<SHORT>(window.Left + col - 1);
+  record.Event.MouseEvent.dwMousePosition.Y = static_cast<SHORT>(window.Top + row - 1);
+  record.Event.MouseEvent.dwButtonState = buttons;
+  record.Event.MouseEvent.dwEventFlags = flags;
+  records.push_back(record);
+}
+
+void AddKey(char ascii, WORD virtual_key) {
+  INPUT_RECORD record = {};
+  record.EventType = KEY_EVENT;
+  KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+  key.wRepeatCount = 1;
+  key.uChar.AsciiChar = ascii;
+  if (virtual_key == 0) {
+    SHORT scan = VkKeyScanA(ascii);
+    virtual_key = scan == -1 ? 0 : static_cast<WORD>(scan & 0xFF);
+  }
+  key.wVirtualKeyCode = virtual_key;
+  key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
+  key.bKeyDown = TRUE;
+  records.push_back(record);
+  key.bKeyDown = FALSE;
+  records.push_back(record);
+}
+
+std::string Quote(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : arg) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + "\"";
+}
+
+void WriteMode(std::FILE* file, const char* label) {
+  DWORD mode = 0;
+  GetConsoleMode(input, &mode);
+  std::fprintf(file, "%s %08lx\n", label, static_cast<unsigned long>(mode));
+  std::fflush(file);
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                      nullptr, nullptr);
+  return text;
+}
+
+void DumpWindow(const std::string& text_path, const std::string& colors_path) {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(screen, &info)) return;
+  const SMALL_RECT& now = info.srWindow;
+  const int width = now.Right - now.Left + 1;
+  std::FILE* text = text_path.empty() ? nullptr : std::fopen(text_path.c_str(), "wb");
+  std::FILE* colors = colors_path.empty() ? nullptr : std::fopen(colors_path.c_str(), "wb");
+  std::vector<CHAR_INFO> row(static_cast<size_t>(width));
+  for (SHORT y = now.Top; y <= now.Bottom; ++y) {
+    SMALL_RECT region = {now.Left, y, now.Right, y};
+    if (!ReadConsoleOutputW(screen, row.data(), COORD{static_cast<SHORT>(width), 1}, COORD{0, 0},
+                            &region)) {
+      break;
+    }
+    std::wstring chars;
+    std::string attributes;
+    for (const CHAR_INFO& cell : row) {
+      chars += cell.Char.UnicodeChar == 0 ? L' ' : cell.Char.UnicodeChar;
+      char pair[3];
+      std::snprintf(pair, sizeof pair, "%02x", cell.Attributes & 0xFF);
+      attributes += pair;
+    }
+    chars.erase(chars.find_last_not_of(L' ') + 1);
+    if (text != nullptr) std::fprintf(text, "%s\n", Utf8(chars).c_str());
+    if (colors != nullptr) std::fprintf(colors, "%s\n", attributes.c_str());
+  }
+  if (text != nullptr) std::fclose(text);
+  if (colors != nullptr) std::fclose(colors);
+}
+
+BOOL WINAPI KeepRunning(DWORD /*event*/) { return TRUE; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+  screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, 0, nullptr);
+  if (input == INVALID_HANDLE_VALUE || screen == INVALID_HANDLE_VALUE) Usage("no console");
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (GetConsoleScreenBufferInfo(screen, &info)) window = info.srWindow;
+
+  std::string mode_path;
+  std::string screen_path;
+  std::string colors_path;
+  DWORD sample_delay = INFINITE;
+  int i = 1;
+  for (; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--") {
+      ++i;
+      break;
+    }
+    if (i + 1 >= argc && option != "--enter") Usage("option " + option + " needs a value");
+    if (option == "--press" || option == "--right") {
+      DWORD button = option == "--press" ? FROM_LEFT_1ST_BUTTON_PRESSED : RIGHTMOST_BUTTON_PRESSED;
+      AddMouse(argv[i + 1], button, 0);
+      AddMouse(argv[++i], 0, 0);
+    } else if (option == "--down") {
+      AddMouse(argv[++i], FROM_LEFT_1ST_BUTTON_PRESSED, 0);
+    } else if (option == "--up") {
+      AddMouse(argv[++i], 0, 0);
+    } else if (option == "--move") {
+      AddMouse(argv[++i], 0, MOUSE_MOVED);
+    } else if (option == "--keys") {
+      for (const char* c = argv[++i]; *c != '\0'; ++c) AddKey(*c, 0);
+    } else if (option == "--enter") {
+      AddKey('\r', VK_RETURN);
+    } else if (option == "--vk") {
+      AddKey('\0', static_cast<WORD>(std::strtoul(argv[++i], nullptr, 0)));
+    } else if (option == "--mode-at") {
+      sample_delay = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 0));
+    } else if (option == "--mode") {
+      mode_path = argv[++i];
+    } else if (option == "--screen") {
+      screen_path = argv[++i];
+    } else if (option == "--colors") {
+      colors_path = argv[++i];
+    } else {
+      Usage("unknown option " + option);
+    }
+  }
+  if (i >= argc) Usage("no program given after --");
+
+  std::string command_line;
+  for (int j = i; j < argc; ++j) {
+    if (j > i) command_line += ' ';
+    command_line += Quote(argv[j]);
+  }
+
+  std::FILE* mode_file = nullptr;
+  if (!mode_path.empty()) {
+    mode_file = std::fopen(mode_path.c_str(), "wb");
+    if (mode_file == nullptr) Usage("cannot write " + mode_path);
+    WriteMode(mode_file, "before");
+  }
+  if (!records.empty()) {
+    DWORD written = 0;
+    WriteConsoleInputA(input, records.data(), static_cast<DWORD>(records.size()), &written);
+  }
+  // Ctrl+C typed for the program must not end this process first. A handler
+  // of our own, unlike the ignore flag, is not inherited by the program.
+  SetConsoleCtrlHandler(KeepRunning, TRUE);
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "console_inject: cannot start %s (error %lu)\n", command_line.c_str(),
+                 static_cast<unsigned long>(GetLastError()));
+    return 121;
+  }
+  if (sample_delay != INFINITE && mode_file != nullptr &&
+      WaitForSingleObject(process.hProcess, sample_delay) == WAIT_TIMEOUT) {
+    WriteMode(mode_file, "during");
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  if (mode_file != nullptr) {
+    WriteMode(mode_file, "after");
+    std::fclose(mode_file);
+  }
+  DumpWindow(screen_path, colors_path);
+  return static_cast<int>(code);
+}
