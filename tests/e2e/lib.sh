@@ -91,16 +91,50 @@ map_drive() {
 }
 
 # --- running programs ---
+#
+# PROGRAM is a .exe path (Linux or Windows form) or a command that Windows
+# finds by itself (cmd). It is started by console_inject.exe, so that
+# $STATUS is the whole exit code (Wine hands only its low byte to Linux),
+# and so that console input can be scripted (INJECT_OPTIONS below).
 
-# run_wine OUT DIR PROGRAM [ARG...]: runs PROGRAM (a .exe path) under Wine
-# with DIR as its working directory, without a console: standard output
-# goes byte for byte to the file OUT, standard input is empty. The exit code
-# is left in $STATUS.
+# Options for console_inject.exe on the next run_console (an array; cleared
+# by the run): e.g. INJECT_OPTIONS=(--press 3,5 --keys ab --screen "$E2E_TMP/screen").
+INJECT_OPTIONS=()
+
+# e2e_command PROGRAM [ARG...]: the wine command line for one run, in the
+# array E2E_COMMAND.
+e2e_command() {
+  local program="$1" status_file="$E2E_TMP/.status"
+  shift
+  [ -e "$program" ] && program=$(win_path "$program")
+  rm -f "$status_file"
+  E2E_COMMAND=(wine "$HOPDIR_TOOLS/console_inject.exe" --status "$(win_path "$status_file")"
+    "${INJECT_OPTIONS[@]}" -- "$program" "$@")
+  INJECT_OPTIONS=()
+}
+
+# e2e_status CODE: $STATUS from the status file, or CODE when the program
+# never ran.
+e2e_status() {
+  local status_file="$E2E_TMP/.status"
+  if [ -s "$status_file" ]; then
+    STATUS=$(tr -d '\r\n' <"$status_file")
+  else
+    STATUS="$1"
+    echo "note: no status from console_inject (wine ended with $1)" >&2
+  fi
+}
+
+# run_wine OUT DIR PROGRAM [ARG...]: runs PROGRAM under Wine with DIR as its
+# working directory, without a console: standard output goes byte for byte
+# to the file OUT (standard error to OUT.stderr), standard input is empty.
+# The exit code is left in $STATUS.
 run_wine() {
-  local out="$1" dir="$2"
+  local out="$1" dir="$2" code=0
   shift 2
-  STATUS=0
-  (cd "$dir" && exec wine "$@" >"$out" 2>"$out.stderr" </dev/null) || STATUS=$?
+  e2e_command "$@"
+  (cd "$dir" && exec "${E2E_COMMAND[@]}" >"$out" 2>"$out.stderr" </dev/null) || code=$?
+  e2e_status "$code"
 }
 
 # run_console OUT DIR PROGRAM [ARG...]: the same in a console: a
@@ -115,21 +149,22 @@ run_console() {
 # run_console, and types BYTES (a printf format, e.g. '\003' for Ctrl+C)
 # into the terminal SECONDS after the start.
 run_console_typing() {
-  local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd
+  local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd code=0
   shift 4
   [ -p "$fifo" ] || mkfifo "$fifo"
-  printf -v command '%q ' wine "$@"
+  e2e_command "$@"
+  printf -v command '%q ' "${E2E_COMMAND[@]}"
   # Held open for reading and writing, the FIFO never reports an end of
   # input, which script would pass on to the program as a Ctrl+D key.
   exec {fd}<>"$fifo"
   if [ -n "$bytes" ]; then
     (sleep "$delay" && printf "$bytes" >&"$fd") &
   fi
-  STATUS=0
   SHELL=/bin/bash script -qec "stty cols 80 rows 25; cd $(printf '%q' "$dir") && exec $command" \
-    /dev/null <&"$fd" >"$out" 2>"$out.stderr" || STATUS=$?
+    /dev/null <&"$fd" >"$out" 2>"$out.stderr" || code=$?
   exec {fd}>&-
   wait
+  e2e_status "$code"
 }
 
 # console_text FILE: the terminal output in FILE as plain text: cursor-right
@@ -161,6 +196,12 @@ assert_file_bytes() {
 expected: $(od -An -c "$expected")
 actual:   $(od -An -c "$file")"
   fi
+}
+
+# literal TEXT: TEXT escaped for use inside an assert_file_bytes FORMAT.
+literal() {
+  local text="${1//\\/\\\\}"
+  echo "${text//%/%%}"
 }
 
 # assert_file_empty FILE WHAT

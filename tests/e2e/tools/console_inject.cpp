@@ -23,6 +23,10 @@
 //                    per row, UTF-8, trailing blanks removed, LF line ends
 //   --colors FILE    after PROGRAM ended, write the window's colours to FILE: one line
 //                    per row, one hex digit pair (background, foreground) per cell
+//   --status FILE    write PROGRAM's whole exit code to FILE in decimal (Wine passes
+//                    only its low byte on to Linux)
+// Without a console (output redirected, no terminal) only --status may be given;
+// PROGRAM then runs without a console too, with this process's standard handles.
 // Exit code: PROGRAM's exit code; 120 for a bad command line, 121 when PROGRAM
 // cannot be started. (Ctrl+C is typed into the terminal instead: Wine does not
 // deliver GenerateConsoleCtrlEvent.)
@@ -147,6 +151,18 @@ void DumpWindow(const std::string& text_path, const std::string& colors_path) {
 
 BOOL WINAPI KeepRunning(DWORD /*event*/) { return TRUE; }
 
+// An inheritable copy of a standard handle, for the program's start-up data.
+HANDLE Inheritable(DWORD which) {
+  HANDLE original = GetStdHandle(which);
+  HANDLE copy = nullptr;
+  if (original == nullptr || original == INVALID_HANDLE_VALUE ||
+      !DuplicateHandle(GetCurrentProcess(), original, GetCurrentProcess(), &copy, 0, TRUE,
+                       DUPLICATE_SAME_ACCESS)) {
+    return original;
+  }
+  return copy;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,13 +170,14 @@ int main(int argc, char** argv) {
                       nullptr, OPEN_EXISTING, 0, nullptr);
   screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                        nullptr, OPEN_EXISTING, 0, nullptr);
-  if (input == INVALID_HANDLE_VALUE || screen == INVALID_HANDLE_VALUE) Usage("no console");
+  const bool has_console = input != INVALID_HANDLE_VALUE && screen != INVALID_HANDLE_VALUE;
   CONSOLE_SCREEN_BUFFER_INFO info;
-  if (GetConsoleScreenBufferInfo(screen, &info)) window = info.srWindow;
+  if (has_console && GetConsoleScreenBufferInfo(screen, &info)) window = info.srWindow;
 
   std::string mode_path;
   std::string screen_path;
   std::string colors_path;
+  std::string status_path;
   DWORD sample_delay = INFINITE;
   int i = 1;
   for (; i < argc; ++i) {
@@ -194,11 +211,17 @@ int main(int argc, char** argv) {
       screen_path = argv[++i];
     } else if (option == "--colors") {
       colors_path = argv[++i];
+    } else if (option == "--status") {
+      status_path = argv[++i];
     } else {
       Usage("unknown option " + option);
     }
   }
   if (i >= argc) Usage("no program given after --");
+  if (!has_console &&
+      (!records.empty() || !mode_path.empty() || !screen_path.empty() || !colors_path.empty())) {
+    Usage("input, --mode, --screen and --colors need a console");
+  }
 
   std::string command_line;
   for (int j = i; j < argc; ++j) {
@@ -220,11 +243,17 @@ int main(int argc, char** argv) {
   // of our own, unlike the ignore flag, is not inherited by the program.
   SetConsoleCtrlHandler(KeepRunning, TRUE);
 
+  // The program gets this process's standard handles and console; without
+  // a console it must not be given a new one.
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = Inheritable(STD_INPUT_HANDLE);
+  startup.hStdOutput = Inheritable(STD_OUTPUT_HANDLE);
+  startup.hStdError = Inheritable(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                      has_console ? 0 : DETACHED_PROCESS, nullptr, nullptr, &startup, &process)) {
     std::fprintf(stderr, "console_inject: cannot start %s (error %lu)\n", command_line.c_str(),
                  static_cast<unsigned long>(GetLastError()));
     return 121;
@@ -243,6 +272,14 @@ int main(int argc, char** argv) {
     WriteMode(mode_file, "after");
     std::fclose(mode_file);
   }
-  DumpWindow(screen_path, colors_path);
+  if (has_console) DumpWindow(screen_path, colors_path);
+  if (!status_path.empty()) {
+    // The whole code: Wine hands only its low byte on to Linux.
+    std::FILE* status = std::fopen(status_path.c_str(), "wb");
+    if (status != nullptr) {
+      std::fprintf(status, "%lu\n", static_cast<unsigned long>(code));
+      std::fclose(status);
+    }
+  }
   return static_cast<int>(code);
 }
