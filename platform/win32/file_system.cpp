@@ -154,7 +154,11 @@ Str255 Win32FileSystem::DriveCurrentDirectory(int drive) {
     DWORD length =
         GetFullPathNameA(relative, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (length == 0) break;
-    if (length < buffer.size()) return Str255(buffer.data(), static_cast<int>(length));
+    if (length < buffer.size()) {
+      // Some systems end the answer in a backslash; only a root keeps it.
+      if (length > 3 && buffer[length - 1] == '\\') --length;
+      return Str255(buffer.data(), static_cast<int>(length));
+    }
     buffer.resize(length + 1);
   }
   const char root[] = {letter, ':', '\\', '\0'};

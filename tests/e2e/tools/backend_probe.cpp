@@ -21,6 +21,10 @@
 //                                 "exe PATH", "cwd PATH", "drive-cwd PATH", "free BYTES"
 //   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
+//   read PATH                     "read HEX" (whole content) or "read-error N"
+//   write PATH TEXT               create, write, close: "wrote" or "write-error N"
+//   delete PATH                   "delete N" (the I/O result)
+//   replace SOURCE TARGET         "replace N" (the I/O result)
 //   args                          "args N" and "arg HEX" for each argument; ends the list
 //   exit N                        ExitProgram(N)
 //   io-fail N                     CheckIo(N): the fatal I/O error path
@@ -28,6 +32,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "core/io_check.h"
@@ -82,6 +87,29 @@ void TakeMice(int count) {
     Answer("mouse " + std::to_string(event.Buttons) + " " + std::to_string(event.Col) + " " +
            std::to_string(event.Row) + " " + std::to_string(event.Action));
   }
+}
+
+void Read(const hopdir::Str255& path) {
+  std::unique_ptr<hopdir::RawFile> file;
+  int result = hopdir::Os().files.OpenForReading(path, file);
+  std::string content;
+  while (result == 0) {
+    char buffer[7];  // small, so that several reads make up a file
+    int got = 0;
+    result = file->Read(buffer, sizeof buffer, got);
+    if (result != 0 || got == 0) break;
+    content.append(buffer, static_cast<size_t>(got));
+  }
+  if (result == 0) result = file->Close();
+  Answer(result == 0 ? "read " + Hex(content) : "read-error " + std::to_string(result));
+}
+
+void Write(const hopdir::Str255& path, const std::string& text) {
+  std::unique_ptr<hopdir::RawFile> file;
+  int result = hopdir::Os().files.CreateForWriting(path, file);
+  if (result == 0) result = file->Write(text);
+  if (result == 0) result = file->Close();
+  Answer(result == 0 ? "wrote" : "write-error " + std::to_string(result));
 }
 
 void List(const hopdir::Str255& pattern) {
@@ -171,6 +199,17 @@ int main(int argc, char** argv) {
       int result = files.ToShellCodePage(hopdir::Str255(next()), converted);
       Answer(result == 0 ? "shell " + Hex(converted.View())
                          : "shell-error " + std::to_string(result));
+    } else if (command == "read") {
+      Read(hopdir::Str255(next()));
+    } else if (command == "write") {
+      std::string path = next();
+      Write(hopdir::Str255(path), next());
+    } else if (command == "delete") {
+      Answer("delete " + std::to_string(files.DeleteFile(hopdir::Str255(next()))));
+    } else if (command == "replace") {
+      std::string source = next();
+      Answer("replace " +
+             std::to_string(files.ReplaceFile(hopdir::Str255(source), hopdir::Str255(next()))));
     } else if (command == "args") {
       hopdir::Process& process = hopdir::Os().process;
       Answer("args " + std::to_string(process.ArgCount()));
