@@ -56,6 +56,7 @@ TEST_F(HopmenuArgsTest, ASubstringFindsTheMostRecentMatchAndFurtherArgumentsAreI
   EXPECT_EQ(Batch(), BatchFor("D:", "\\TOOLS\\OLD"));
   ExpectNoScreen();
   EXPECT_EQ(fake.console.PendingKeys(), 0);  // typed ahead, gone afterwards
+  EXPECT_EQ(fake.console.DiscardKeysCalls, 1);
   EXPECT_EQ(fake.console.Output, "");
 }
 
