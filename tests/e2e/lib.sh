@@ -147,7 +147,9 @@ run_console() {
 
 # run_console_typing SECONDS BYTES OUT DIR PROGRAM [ARG...]: like
 # run_console, and types BYTES (a printf format, e.g. '\003' for Ctrl+C)
-# into the terminal SECONDS after the start.
+# into the terminal SECONDS after the start, or, when TYPE_AFTER_FILE names
+# a file, SECONDS after that file has appeared (cleared by the run).
+TYPE_AFTER_FILE=""
 run_console_typing() {
   local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd code=0
   shift 4
@@ -158,8 +160,14 @@ run_console_typing() {
   # input, which script would pass on to the program as a Ctrl+D key.
   exec {fd}<>"$fifo"
   if [ -n "$bytes" ]; then
-    (sleep "$delay" && printf "$bytes" >&"$fd") &
+    (
+      if [ -n "$TYPE_AFTER_FILE" ]; then
+        for _ in $(seq 600); do [ -s "$TYPE_AFTER_FILE" ] && break || sleep 0.1; done
+      fi
+      sleep "$delay" && printf "$bytes" >&"$fd"
+    ) &
   fi
+  TYPE_AFTER_FILE=""
   SHELL=/bin/bash script -qec "stty cols 80 rows 25; cd $(printf '%q' "$dir") && exec $command" \
     /dev/null <&"$fd" >"$out" 2>"$out.stderr" || code=$?
   exec {fd}>&-

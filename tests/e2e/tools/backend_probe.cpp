@@ -26,6 +26,7 @@
 //   delete PATH                   "delete N" (the I/O result)
 //   replace SOURCE TARGET         "replace N" (the I/O result)
 //   args                          "args N" and "arg HEX" for each argument; ends the list
+//   say TEXT                      "TEXT" (a sign that the commands before it are done)
 //   exit N                        ExitProgram(N)
 //   io-fail N                     CheckIo(N): the fatal I/O error path
 // Every text answer is written as the raw bytes the backend returned.
@@ -215,6 +216,8 @@ int main(int argc, char** argv) {
       Answer("args " + std::to_string(process.ArgCount()));
       for (int n = 1; n <= process.ArgCount(); ++n) Answer("arg " + Hex(process.Arg(n).View()));
       break;
+    } else if (command == "say") {
+      Answer(next());
     } else if (command == "exit") {
       hopdir::ExitProgram(number());
     } else if (command == "io-fail") {
