@@ -41,17 +41,18 @@ constexpr std::array<wchar_t, 256> kGlyphs437 = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,  // F8
 };
 
-// Code pages for which WideCharToMultiByte refuses the best-fit flag and
-// the default-character report; a round trip tells instead.
-bool RefusesDefaultCharReport(UINT code_page) {
-  return code_page == CP_UTF7 || code_page == CP_UTF8 || code_page == 42 || code_page == 54936 ||
-         (code_page >= 50220 && code_page <= 50229) || (code_page >= 57002 && code_page <= 57011);
-}
-
 UINT Resolved(UINT code_page) {
   if (code_page == CP_ACP) return GetACP();
   if (code_page == CP_OEMCP) return GetOEMCP();
   return code_page;
+}
+
+// Code pages for which WideCharToMultiByte refuses the best-fit flag and
+// the default-character report; a round trip tells instead.
+bool RefusesDefaultCharReport(UINT code_page) {
+  code_page = Resolved(code_page);
+  return code_page == CP_UTF7 || code_page == CP_UTF8 || code_page == 42 || code_page == 54936 ||
+         (code_page >= 50220 && code_page <= 50229) || (code_page >= 57002 && code_page <= 57011);
 }
 
 }  // namespace
@@ -79,6 +80,19 @@ std::wstring ToUtf16(UINT code_page, std::string_view bytes) {
   std::wstring wide(static_cast<size_t>(count), L'\0');
   MultiByteToWideChar(code_page, 0, bytes.data(), size, wide.data(), count);
   return wide;
+}
+
+std::string FromUtf16(UINT code_page, std::wstring_view text) {
+  if (text.empty()) return std::string();
+  int size = static_cast<int>(text.size());
+  DWORD flags = RefusesDefaultCharReport(code_page) ? 0 : WC_NO_BEST_FIT_CHARS;
+  const char* fallback = RefusesDefaultCharReport(code_page) ? nullptr : "?";
+  int count =
+      WideCharToMultiByte(code_page, flags, text.data(), size, nullptr, 0, fallback, nullptr);
+  if (count <= 0) return std::string(text.size(), '?');
+  std::string bytes(static_cast<size_t>(count), '\0');
+  WideCharToMultiByte(code_page, flags, text.data(), size, bytes.data(), count, fallback, nullptr);
+  return bytes;
 }
 
 std::wstring GlyphsOf437(std::string_view bytes) {

@@ -22,6 +22,8 @@ bool IsSingleByteCodePage(UINT code_page);
 // Bytes in `code_page` to UTF-16; each byte of a single-byte code page
 // gives exactly one character.
 std::wstring ToUtf16(UINT code_page, std::string_view bytes);
+// UTF-16 to bytes in `code_page`; a character it cannot hold becomes '?'.
+std::string FromUtf16(UINT code_page, std::wstring_view text);
 // Code page 437 bytes to the characters they show on a DOS screen, control
 // bytes included (0x18 is an up arrow, not a control).
 std::wstring GlyphsOf437(std::string_view bytes);

@@ -1,9 +1,12 @@
 // Console input of Win32Console. Keys and mouse events share the console's
 // one input queue; every record read is sorted into the key queue or the
-// mouse queue, so that polling the mouse never loses a key.
+// mouse queue, so that polling the mouse never loses a key. Typed text is
+// read as UTF-16 and handed on in the code page of the file APIs, the same
+// one that names are written and compared in.
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/code_pages.h"
 #include "platform/win32/console.h"
 #include "platform/win32/file_system.h"
 
@@ -50,7 +53,7 @@ void Win32Console::Take(const INPUT_RECORD& record, const SMALL_RECT& window) {
   if (record.EventType == KEY_EVENT) {
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
     if (!key.bKeyDown) return;
-    if (key.uChar.AsciiChar == 0 && IsModifierKey(key.wVirtualKeyCode)) return;
+    if (key.uChar.UnicodeChar == 0 && IsModifierKey(key.wVirtualKeyCode)) return;
     INPUT_RECORD one = record;
     one.Event.KeyEvent.wRepeatCount = 1;
     WORD repeat = std::min<WORD>(std::max<WORD>(key.wRepeatCount, 1), kRepeatLimit);
@@ -84,7 +87,7 @@ void Win32Console::Pump() {
     DWORD waiting = 0;
     if (!GetNumberOfConsoleInputEvents(in_, &waiting) || waiting == 0) return;
     DWORD read = 0;
-    if (!ReadConsoleInputA(in_, records, std::min<DWORD>(waiting, 64), &read) || read == 0) {
+    if (!ReadConsoleInputW(in_, records, std::min<DWORD>(waiting, 64), &read) || read == 0) {
       return;
     }
     SMALL_RECT window = {};
@@ -144,9 +147,13 @@ char Win32Console::ReadKey() {
   }
   KEY_EVENT_RECORD key = keys_.front().Event.KeyEvent;
   keys_.pop_front();
-  if (key.uChar.AsciiChar != 0) return key.uChar.AsciiChar;
-  pending_code_ = static_cast<unsigned char>(key.wVirtualScanCode);
-  return '\0';
+  if (key.uChar.UnicodeChar == 0) {
+    pending_code_ = static_cast<unsigned char>(key.wVirtualScanCode);
+    return '\0';
+  }
+  std::string bytes = FromUtf16(text_code_page_, std::wstring(1, key.uChar.UnicodeChar));
+  if (bytes.size() > 1) pending_code_ = static_cast<unsigned char>(bytes[1]);
+  return bytes.empty() ? '?' : bytes[0];
 }
 
 void Win32Console::DiscardKeys() {
@@ -167,34 +174,34 @@ int Win32Console::ReadLine(Str255& line) {
   if (!keys_.empty()) {
     std::vector<INPUT_RECORD> typed(keys_.begin(), keys_.end());
     DWORD written = 0;
-    WriteConsoleInputA(in_, typed.data(), static_cast<DWORD>(typed.size()), &written);
+    WriteConsoleInputW(in_, typed.data(), static_cast<DWORD>(typed.size()), &written);
     keys_.clear();
   }
   DWORD mode_in_effect = 0;
   bool have_mode = GetConsoleMode(in_, &mode_in_effect) != 0;
   SetConsoleMode(
       in_, original_input_mode_ | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
-  std::string text;
+  std::wstring typed;
   int result = 0;
   for (bool ended = false; !ended;) {
-    char buffer[512];
+    wchar_t buffer[512];
     DWORD got = 0;
-    if (!ReadConsoleA(in_, buffer, sizeof buffer, &got, nullptr)) {
+    if (!ReadConsoleW(in_, buffer, 512, &got, nullptr)) {
       result = LastIoError();
       break;
     }
     if (got == 0) break;
     for (DWORD i = 0; i < got && !ended; ++i) {
-      if (buffer[i] == '\n') {
+      if (buffer[i] == L'\n') {
         ended = true;
-      } else if (text.size() <= 256) {
-        text += buffer[i];
+      } else if (typed.size() <= 256) {
+        typed += buffer[i];
       }
     }
   }
   if (have_mode) SetConsoleMode(in_, mode_in_effect);
-  while (!text.empty() && text.back() == '\r') text.pop_back();
-  line = text;
+  while (!typed.empty() && typed.back() == L'\r') typed.pop_back();
+  line = FromUtf16(text_code_page_, typed);
   return result;
 }
 

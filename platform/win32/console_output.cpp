@@ -44,15 +44,15 @@ bool Win32Console::LoadCells() {
   if (!LoadGeometry()) return false;
   const int width = Width();
   const int height = Height();
-  cells_.assign(static_cast<size_t>(width * height), CHAR_INFO{});
+  cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), CHAR_INFO{});
   const int band = RowsPerTransfer(width);
   for (int top = 0; top < height; top += band) {
     int rows = std::min(band, height - top);
     SMALL_RECT region = {window_.Left, static_cast<SHORT>(window_.Top + top), window_.Right,
                          static_cast<SHORT>(window_.Top + top + rows - 1)};
-    if (!ReadConsoleOutputW(out_, cells_.data() + static_cast<size_t>(top * width),
-                            COORD{static_cast<SHORT>(width), static_cast<SHORT>(rows)}, COORD{0, 0},
-                            &region)) {
+    if (!ReadConsoleOutputW(
+            out_, cells_.data() + static_cast<size_t>(top) * static_cast<size_t>(width),
+            COORD{static_cast<SHORT>(width), static_cast<SHORT>(rows)}, COORD{0, 0}, &region)) {
       return false;
     }
   }
@@ -125,7 +125,7 @@ void Win32Console::SetBackColor(uint8_t color) {
 
 void Win32Console::ClearScreen() {
   if (!LoadGeometry()) return;
-  cells_.assign(static_cast<size_t>(Width() * Height()), CHAR_INFO{});
+  cells_.assign(static_cast<size_t>(Width()) * static_cast<size_t>(Height()), CHAR_INFO{});
   for (CHAR_INFO& cell : cells_) {
     cell.Char.UnicodeChar = L' ';
     cell.Attributes = attribute_;
@@ -197,7 +197,8 @@ int Win32Console::Put(const std::wstring& text, bool controls, bool direct) {
       if (last_column && (!wrap_at_eol_ || cursor_.Y >= window_.Bottom)) break;
       const int col = cursor_.X - window_.Left;
       const int row = cursor_.Y - window_.Top;
-      CHAR_INFO& cell = cells_[static_cast<size_t>(row * width + col)];
+      CHAR_INFO& cell =
+          cells_[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(col)];
       cell.Char.UnicodeChar = c;
       cell.Attributes = attribute_;
       if (!dirty_) {

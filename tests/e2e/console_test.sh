@@ -51,6 +51,11 @@ probe pressed line line
 long=$(printf 'x%.0s' {1..255})
 assert_lines "$results" "lines read" "pressed 1" "line hello world" "line $long"
 
+case_start "typed letters beyond ASCII arrive in the code page of names (1252)"
+INJECT_OPTIONS=(--keys "üß" --keys "Müller" --enter)
+probe keys 2 line
+assert_lines "$results" "ü and ß as keys, then a line" "key 252" "key 223" "line $(printf 'M\xfcller')"
+
 case_start "waiting for input blocks until input arrives, and waiting keys do not end it"
 probe wait 1200
 waited=$(sed -n 's/^waited //p' "$results")

@@ -4,13 +4,14 @@
 //   console_inject.exe [OPTION...] -- PROGRAM [ARGUMENT...]
 //
 // Input options, written in the order given into the console input queue
-// (with WriteConsoleInputA) before PROGRAM starts:
+// (with WriteConsoleInputW) before PROGRAM starts:
 //   --press C,R      left button down, then up, at 1-based column C, row R of the
 //                    visible window
 //   --right C,R      the same with the right button
 //   --down C,R       left button down only      --up C,R    all buttons up
 //   --move C,R       the mouse moved, no button held
-//   --keys TEXT      one key press (down and up) per character of TEXT
+//   --keys TEXT      one key press (down and up) per character of TEXT (an argument
+//                    in UTF-8 on the Linux side: Wine hands it over in code page 1252)
 //   --enter          the Enter key (character 13)
 //   --vk CODE        a key without a character (virtual-key CODE, decimal or 0x..,
 //                    e.g. 0x26 up, 0x70 F1); programs read it as 0 and its scan code
@@ -67,22 +68,32 @@ void AddMouse(const std::string& cell, DWORD buttons, DWORD flags) {
   records.push_back(record);
 }
 
-void AddKey(char ascii, WORD virtual_key) {
+void AddKey(wchar_t character, WORD virtual_key) {
   INPUT_RECORD record = {};
   record.EventType = KEY_EVENT;
   KEY_EVENT_RECORD& key = record.Event.KeyEvent;
   key.wRepeatCount = 1;
-  key.uChar.AsciiChar = ascii;
+  key.uChar.UnicodeChar = character;
   if (virtual_key == 0) {
-    SHORT scan = VkKeyScanA(ascii);
+    SHORT scan = VkKeyScanW(character);
     virtual_key = scan == -1 ? 0 : static_cast<WORD>(scan & 0xFF);
   }
   key.wVirtualKeyCode = virtual_key;
-  key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
+  key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
   key.bKeyDown = TRUE;
   records.push_back(record);
   key.bKeyDown = FALSE;
   records.push_back(record);
+}
+
+// The arguments arrive in the ANSI code page; keys carry UTF-16 characters.
+void AddText(const char* text) {
+  int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size > 0 ? size : 1), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
+  for (wchar_t c : wide) {
+    if (c != L'\0') AddKey(c, 0);
+  }
 }
 
 std::string Quote(const std::string& arg) {
@@ -198,11 +209,11 @@ int main(int argc, char** argv) {
     } else if (option == "--move") {
       AddMouse(argv[++i], 0, MOUSE_MOVED);
     } else if (option == "--keys") {
-      for (const char* c = argv[++i]; *c != '\0'; ++c) AddKey(*c, 0);
+      AddText(argv[++i]);
     } else if (option == "--enter") {
-      AddKey('\r', VK_RETURN);
+      AddKey(L'\r', VK_RETURN);
     } else if (option == "--vk") {
-      AddKey('\0', static_cast<WORD>(std::strtoul(argv[++i], nullptr, 0)));
+      AddKey(L'\0', static_cast<WORD>(std::strtoul(argv[++i], nullptr, 0)));
     } else if (option == "--mode-at") {
       sample_delay = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 0));
     } else if (option == "--mode") {
@@ -237,7 +248,7 @@ int main(int argc, char** argv) {
   }
   if (!records.empty()) {
     DWORD written = 0;
-    WriteConsoleInputA(input, records.data(), static_cast<DWORD>(records.size()), &written);
+    WriteConsoleInputW(input, records.data(), static_cast<DWORD>(records.size()), &written);
   }
   // Ctrl+C typed for the program must not end this process first. A handler
   // of our own, unlike the ignore flag, is not inherited by the program.
