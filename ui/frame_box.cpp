@@ -26,15 +26,10 @@ Str255 EdgeLine(char edge, int count) {
 }  // namespace
 
 void FrameBoxObj::Init(int16_t x, int16_t y, const Str255& text) {
-  Zone.Init(0, 0, 0, 0);
+  // The first line is added only once the frame's own fields are set, since
+  // the framed AddLine sizes the box from the pads.
+  TextBlockObj::Init(x, y, Str255());
   FrameColor = DefaultFrameColor;
-  TextColor = DefaultTextColor;
-  BackColor = DefaultBackColor;
-  X = x;
-  Y = y;
-  LineCount = 0;
-  FieldLen = 0;
-  Width = 0;
   LeftPad = DefaultLeftPad;
   RightPad = DefaultRightPad;
   SetFrameStyle(DefaultFrameStyle);
