@@ -1,7 +1,8 @@
 # Helpers for the end-to-end test scripts: source this file first.
 #
 # The test runs under CTest with HOPDIR_BIN (the programs), HOPDIR_TOOLS
-# (console_inject.exe, batch_writer.exe, backend_probe.exe) and WINEPREFIX set.
+# (console_inject.exe, batch_writer.exe, backend_probe.exe,
+# toolkit_probe.exe) and WINEPREFIX set.
 # Every script gets its own scratch folder, $E2E_TMP, removed at exit (kept
 # when E2E_KEEP=1). A failed assertion prints what differed and ends the
 # script with exit code 1.
@@ -138,9 +139,9 @@ run_wine() {
 }
 
 # run_console OUT DIR PROGRAM [ARG...]: the same in a console: a
-# pseudo-terminal of 80 x 25 whose input stays open and silent. OUT gets
-# what the terminal received (see console_text). The exit code is left in
-# $STATUS.
+# pseudo-terminal of 80 x 25 (CONSOLE_SIZE="COLS ROWS" for another size)
+# whose input stays open and silent. OUT gets what the terminal received
+# (see console_text). The exit code is left in $STATUS.
 run_console() {
   run_console_typing 0 "" "$@"
 }
@@ -150,9 +151,15 @@ run_console() {
 # into the terminal SECONDS after the start, or, when TYPE_AFTER_FILE names
 # a file, SECONDS after that file has appeared (cleared by the run).
 TYPE_AFTER_FILE=""
+# The terminal's size, "COLS ROWS", for the console runs after it is set;
+# Wine's console window takes it on.
+CONSOLE_SIZE="80 25"
 run_console_typing() {
   local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd code=0
+  local cols rows
   shift 4
+  read -r cols rows <<<"$CONSOLE_SIZE"
+  [[ "$cols" =~ ^[0-9]+$ && "$rows" =~ ^[0-9]+$ ]] || fail "CONSOLE_SIZE '$CONSOLE_SIZE' is not 'COLS ROWS'"
   [ -p "$fifo" ] || mkfifo "$fifo"
   e2e_command "$@"
   printf -v command '%q ' "${E2E_COMMAND[@]}"
@@ -168,7 +175,7 @@ run_console_typing() {
     ) &
   fi
   TYPE_AFTER_FILE=""
-  SHELL=/bin/bash script -qec "stty cols 80 rows 25; cd $(printf '%q' "$dir") && exec $command" \
+  SHELL=/bin/bash script -qec "stty cols $cols rows $rows; cd $(printf '%q' "$dir") && exec $command" \
     /dev/null <&"$fd" >"$out" 2>"$out.stderr" || code=$?
   exec {fd}>&-
   wait
