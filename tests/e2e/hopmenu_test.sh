@@ -122,6 +122,15 @@ assert_file_empty "$out" "output of hopmenu -p"
 assert_batch "M:" "\\WORK" "batch file of hopmenu -p"
 assert_file_bytes "$history" 'M:\\WORK\r\nM:\\TOOLS\r\n' "history after hopmenu -p"
 
+case_start "-A goes to the most recent destination, without a page"
+rm -f "$batch"
+printf 'M:\\TOOLS\r\nM:\\WORK\r\n' >"$history"
+run_wine "$out" "$root/WORK" "$programs/hopmenu.exe" -A
+assert_status 0 "hopmenu -A"
+assert_file_empty "$out" "output of hopmenu -A"
+assert_batch "M:" "\\TOOLS" "batch file of hopmenu -A"
+assert_file_bytes "$history" 'M:\\TOOLS\r\nM:\\WORK\r\n' "history after hopmenu -A"
+
 case_start "a substring goes to the most recent directory that holds it"
 printf 'M:\\WORK\r\nM:\\TOOLS\\OLD\r\nM:\\TOOLS\r\n' >"$history"
 run_wine "$out" "$root/WORK" "$programs/hopmenu.exe" tool extra
@@ -150,6 +159,31 @@ assert_contains "$(console_text "$out")" "AddString tried to store too many stri
 assert_missing "$batch" "the batch file after the halt"
 assert_file_bytes "$history" 'M:\\BIG\r\n' "history after the halt"
 assert_modes_restored "halt on the page"
+
+case_start "the page waits for a press without using the processor"
+rm -f "$batch" "$E2E_TMP/ticks"
+# Processor ticks (user + system) of the waiting program, sampled two
+# seconds apart once the page stands; Ctrl+C ends the menu afterwards.
+(
+  pid=""
+  for _ in $(seq 100); do
+    pid=$(pgrep -f "$(basename "$E2E_TMP").programs.hopmenu\.exe *\$" | tail -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  sleep 1.5
+  first=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep 2
+  second=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  echo "$((second - first))" >"$E2E_TMP/ticks"
+) &
+run_console_typing 5 '\003' "$out" "$root/WORK" "$programs/hopmenu.exe"
+wait
+ticks=$(cat "$E2E_TMP/ticks" 2>/dev/null)
+[[ "$ticks" =~ ^[0-9]+$ ]] || fail "no processor time was sampled"
+# A busy wait would take about 200 ticks of 10 ms in two seconds.
+[ "$ticks" -le 10 ] || fail "the waiting page used $ticks ticks of processor time in two seconds"
+assert_missing "$batch" "the batch file after Ctrl+C"
 
 case_start "a history file that cannot be replaced is reported and the jump goes on"
 rm -f "$history"
