@@ -15,9 +15,9 @@ using testing::FakePlatform;
 
 class CoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fake.files.SetExecutablePath("D:\\TOOLS\\hopfind.exe");
-    fake.files.AddDir("D:\\TOOLS");
+  void SetUp() override { StartAt("D:\\TOOLS\\hopfind.exe"); }
+  void StartAt(const std::string& executable) {
+    fake.files.SetExecutablePath(executable);
     StartCore();
   }
   std::string Batch() { return fake.files.Content("D:\\TOOLS\\HopdirTemp.Bat").value_or("<none>"); }
@@ -25,51 +25,41 @@ class CoreTest : public ::testing::Test {
   FakePlatform fake;
 };
 
-TEST_F(CoreTest, ProgramDirIsCutAfterTheLastBackslashSlashOrColon) {
+TEST_F(CoreTest, ProgramDirIsCutAfterTheLastSeparatorAndTheBatchPathClipsAt255) {
   EXPECT_EQ(ProgramDir, "D:\\TOOLS\\");
-  fake.files.SetExecutablePath("D:/x/y/hop.exe");
-  StartCore();
-  EXPECT_EQ(ProgramDir, "D:/x/y/");
-  fake.files.SetExecutablePath("E:hop.exe");
-  StartCore();
-  EXPECT_EQ(ProgramDir, "E:");
-  fake.files.SetExecutablePath("hop.exe");
-  StartCore();
-  EXPECT_EQ(ProgramDir, "");
-  EXPECT_EQ(std::string(BannerTitle).size(), 69u);
+  for (auto [exe, dir] :
+       {std::pair{"D:/x/y/hop.exe", "D:/x/y/"}, {"E:hop.exe", "E:"}, {"hop.exe", ""}}) {
+    StartAt(exe);
+    EXPECT_EQ(ProgramDir, dir) << exe;
+  }
+  std::string dir = "D:\\" + std::string(245, 'd');
+  StartAt(dir + "\\hop.exe");
+  EXPECT_EQ(BatchFilePath().ToStd(), dir + "\\Hopdir");
 }
 
-TEST_F(CoreTest, DestinationsSplitAfterTwoCharactersIntoTwoCrLfLines) {
-  WriteDestination("D:\\Work\\Projects");
-  EXPECT_EQ(Batch(), "D:\r\ncd \"\\Work\\Projects\"\r\n");
-  WriteDestination("D:\\");
-  EXPECT_EQ(Batch(), "D:\r\ncd \"\\\"\r\n");
-  WriteDestination("D");
-  EXPECT_EQ(Batch(), "D\r\ncd \"\"\r\n");
-  WriteDestination("");
-  EXPECT_EQ(Batch(), "\r\ncd \"\"\r\n");
-  WriteDestination("\\\\server\\share\\dir");
-  EXPECT_EQ(Batch(), "\\\\\r\ncd \"server\\share\\dir\"\r\n");
-}
-
-TEST_F(CoreTest, PercentSignsAreDoubledAndOtherBytesPassUnchanged) {
+TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage) {
+  fake.files.AddDir("D:\\TOOLS");
+  for (auto [destination, batch] :
+       {std::pair{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
+        {"D:\\", "D:\r\ncd \"\\\"\r\n"},
+        {"D", "D\r\ncd \"\"\r\n"},
+        {"", "\r\ncd \"\"\r\n"},
+        {"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
+    WriteDestination(destination);
+    EXPECT_EQ(Batch(), batch) << destination;
+  }
   WriteChangeDirBatch("D%", "\\50%done\\\"q\"\\%%");
   EXPECT_EQ(Batch(), "D%%\r\ncd \"\\50%%done\\\"q\"\\%%%%\"\r\n");
   // Doubling never clips: a 255-character path of percent signs stays whole.
   WriteChangeDirBatch("D:", Str255(std::string(255, '%')));
   EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(510, '%') + "\"\r\n");
-}
 
-TEST_F(CoreTest, NamesAreConvertedToTheShellCodePageAndUnmappableOnesFail) {
   fake.files.ShellTranslation['\xFC'] = '\x81';  // u-umlaut, 1252 -> 437
   WriteDestination("D:\\M\xFCller");
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");
-
   fake.files.UnmappableBytes = "\x80";
-  int code = fake.RunToExit([] { WriteDestination("D:\\Euro\x80"); });
-  EXPECT_EQ(code, testing::kErrorNoTranslation);
-  // The earlier batch file is left as it was.
-  EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");
+  EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\Euro\x80"); }), testing::kErrorNoTranslation);
+  EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");  // left as it was
 }
 
 TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
@@ -80,66 +70,42 @@ TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
   ProgramDir = "Q:\\NOWHERE\\";
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\X"); }), testing::kErrorPathNotFound);
 
-  StartCore();
-  fake.files.AddFile("D:\\TOOLS2\\x");
-  fake.files.SetExecutablePath("D:\\TOOLS2\\x.exe");
-  StartCore();
+  fake.files.AddDir("D:\\TOOLS2");
+  StartAt("D:\\TOOLS2\\x.exe");
   fake.files.WriteBudget = 5;
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\LONGER"); }), testing::kErrorDiskFull);
-  // A file created before the failure is left in place.
-  EXPECT_TRUE(fake.files.Exists("D:\\TOOLS2\\HopdirTemp.Bat"));
-}
-
-TEST_F(CoreTest, BatchPathIsClippedAt255Characters) {
-  std::string dir = "D:\\" + std::string(245, 'd');
-  fake.files.AddDir(dir);
-  fake.files.SetExecutablePath(dir + "\\hop.exe");
-  StartCore();
-  EXPECT_EQ(BatchFilePath().Length(), 255);
-  EXPECT_EQ(BatchFilePath().ToStd(), dir + "\\Hopdir");
+  EXPECT_TRUE(fake.files.Exists("D:\\TOOLS2\\HopdirTemp.Bat"));  // left in place
 }
 
 TEST(Paths, EnsureTrailingBackslashCountsOnlyABackslash) {
-  Str255 path = "D:\\";
-  EnsureTrailingBackslash(path);
-  EXPECT_EQ(path, "D:\\");
-  path = "D:";
-  EnsureTrailingBackslash(path);
-  EXPECT_EQ(path, "D:\\");
-  path = "x/";
-  EnsureTrailingBackslash(path);
-  EXPECT_EQ(path, "x/\\");
-  path = "";
-  EnsureTrailingBackslash(path);
-  EXPECT_EQ(path, "");
-  path = std::string(255, 'a');
-  EnsureTrailingBackslash(path);
-  EXPECT_EQ(path.Last(), 'a');
+  for (auto [in, out] : {std::pair{"D:\\", "D:\\"}, {"D:", "D:\\"}, {"x/", "x/\\"}, {"", ""}}) {
+    Str255 path = in;
+    EnsureTrailingBackslash(path);
+    EXPECT_EQ(path, out) << in;
+  }
+  Str255 full = std::string(255, 'a');
+  EnsureTrailingBackslash(full);
+  EXPECT_EQ(full.Last(), 'a');
 }
 
+// Only C: has free space until a test says otherwise.
 class DrivesTest : public ::testing::Test {
  protected:
   void Present(char letter, int64_t bytes = 1000) {
     fake.files.SetFreeBytes(letter - 'A' + 1, bytes);
   }
-  FakePlatform fake;  // only C: has free space at first
+  FakePlatform fake;
 };
 
-TEST_F(DrivesTest, ZeroFreeSpaceAndFailingQueriesCountAsAbsent) {
+TEST_F(DrivesTest, ZeroFreeSpaceAndFailingQueriesCountAsAbsentAndTheEndsNeverWrap) {
   Present('D', 0);
   Present('E', -1);
   Present('F');
   EXPECT_EQ(AvailableDrives(), "CF");
   EXPECT_EQ(NextDrive('C'), 'F');
   EXPECT_EQ(PreviousDrive('F'), 'C');
-  EXPECT_FALSE(DriveHasFreeSpace(4));
-}
-
-TEST_F(DrivesTest, TheEndsTestTheirOwnDriveAndNeverWrap) {
   EXPECT_EQ(NextDrive('Z'), 'Z');
   EXPECT_EQ(PreviousDrive('A'), 'A');
-  Present('C', 0);
-  EXPECT_EQ(NextDrive('z'), 'z');
   Present('Z');
   Present('A');
   EXPECT_EQ(NextDrive('Z'), 'Z');
@@ -149,24 +115,19 @@ TEST_F(DrivesTest, TheEndsTestTheirOwnDriveAndNeverWrap) {
   EXPECT_EQ(PreviousDrive('B'), 'A');
 }
 
-TEST_F(DrivesTest, ALowerCaseArgumentWithNoDriveAfterItIsReturnedUnchanged) {
+TEST_F(DrivesTest, LowerCaseAndNonLetterArgumentsWithNoDriveComeBackUnchanged) {
   Present('C', 0);
   EXPECT_EQ(NextDrive('d'), 'd');
-  Present('E');
-  EXPECT_EQ(NextDrive('d'), 'E');
-  EXPECT_EQ(PreviousDrive('x'), 'E');
-  EXPECT_EQ(AvailableDrives(), "E");
-}
-
-TEST_F(DrivesTest, NonLettersEndTheSearch) {
-  Present('C', 0);
+  EXPECT_EQ(NextDrive('z'), 'z');
   for (char c : std::string("0@[`{~\x01\xFF")) {
     EXPECT_EQ(NextDrive(c), c);
     EXPECT_EQ(PreviousDrive(c), c);
   }
-  Present('M');
-  EXPECT_EQ(NextDrive('1'), 'M');
-  EXPECT_EQ(PreviousDrive('{'), 'M');
+  Present('E');
+  EXPECT_EQ(NextDrive('d'), 'E');
+  EXPECT_EQ(PreviousDrive('x'), 'E');
+  EXPECT_EQ(NextDrive('1'), 'E');
+  EXPECT_EQ(PreviousDrive('{'), 'E');
 }
 
 }  // namespace

@@ -7,18 +7,19 @@
 namespace hopdir {
 namespace {
 
-TEST(ShortString, AssignmentAndConcatenationClipAtCapacity) {
-  std::string hundred(100, 'x');
-  Str80 slot = hundred;
+TEST(ShortString, AssignmentAndConcatenationClipAtCapacityAndCompareExactly) {
+  Str80 slot = std::string(100, 'x');
   EXPECT_EQ(slot.Length(), 80);
   Str10 small = Str255("0123456789ABC");
   EXPECT_EQ(small, "0123456789");
-
-  Str255 long_text(std::string(200, 'a'));
-  Str255 joined = long_text + std::string(100, 'b');
+  Str255 joined = Str255(std::string(200, 'a')) + std::string(100, 'b');
   EXPECT_EQ(joined.Length(), 255);
   EXPECT_EQ(joined[254], 'b');
   EXPECT_EQ(joined[199], 'a');
+
+  EXPECT_EQ(Str80("ABC"), Str255("ABC"));
+  EXPECT_FALSE(Str80("abc") == Str255("ABC"));
+  EXPECT_FALSE(Str80("AB") == Str255("ABC"));
 }
 
 TEST(ShortString, SubFindAndEraseStayInsideTheString) {
@@ -32,12 +33,6 @@ TEST(ShortString, SubFindAndEraseStayInsideTheString) {
   path.Erase(7, 100);
   EXPECT_EQ(path, "D:\\WORK");
   EXPECT_EQ(path[7], '\0');
-}
-
-TEST(ShortString, ComparisonIsExactAndCaseSensitive) {
-  EXPECT_EQ(Str80("ABC"), Str255("ABC"));
-  EXPECT_FALSE(Str80("abc") == Str255("ABC"));
-  EXPECT_FALSE(Str80("AB") == Str255("ABC"));
 }
 
 }  // namespace
