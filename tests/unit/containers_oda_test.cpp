@@ -21,88 +21,65 @@ std::string Halt(const std::string& message) {
   return "Halting with error-code 1, because:\r\n" + message + "\r\n";
 }
 
-std::string Formatted(double value) { return FormatMatrixNumber(value).ToStd(); }
+// The exit code and what was printed on the way out.
+std::string Ended(FakePlatform& fake, const std::function<void()>& body) {
+  fake.console.Output.clear();
+  return std::to_string(fake.RunToExit(body)) + ":" + fake.console.Output;
+}
 
 double& At(ODARealMatrixObj& m, int i, int j) { return static_cast<double*>(m.RowData[i])[j]; }
 
-TEST(ContainersOda, IntArrayMaxZeroAndHalts) {
+TEST(ContainersOda, ArraysFindTheirMaxAndHaltWhenEmptyOrNegative) {
   FakePlatform fake;
+  const std::string no_int_max = "1:" + Halt("Sought max of 0-length ODAIntObj.");
   ODAIntObj a;
   a.Init(4);
-  a.Elements[1] = 3;
+  a.Elements[1] = 32767;
   a.Elements[2] = -7;
   a.Elements[3] = 9;
-  a.Elements[4] = 9;
-  EXPECT_EQ(a.Max(), 9);
-  a.Elements[1] = 32767;
   a.Elements[4] = -32768;
   EXPECT_EQ(a.Max(), 32767);
+  a.Elements[1] = -5;
+  EXPECT_EQ(a.Max(), 9);
   a.Zero();
   EXPECT_EQ(a.Max(), 0);
   a.Done();
-  EXPECT_EQ(a.Count, 0);
-  EXPECT_EQ(a.Elements, nullptr);
-  EXPECT_EQ(fake.RunToExit([&] { a.Max(); }), 1);
-  EXPECT_EQ(fake.console.Output, Halt("Sought max of 0-length ODAIntObj."));
-
-  ODAIntObj b;
-  b.Init(2);
-  b.Elements[1] = -5;
-  b.Elements[2] = -2;
-  EXPECT_EQ(b.Max(), -2);
-  b.Done();
-
-  ODAIntObj empty;
-  empty.Init(0);
-  EXPECT_EQ(empty.Count, 0);
-  empty.Zero();
-  FakePlatform again;
-  EXPECT_EQ(again.RunToExit([&] { empty.Max(); }), 1);
-  EXPECT_EQ(again.console.Output, Halt("Sought max of 0-length ODAIntObj."));
-  empty.Done();
-
-  FakePlatform negative;
-  ODAIntObj c;
-  EXPECT_EQ(negative.RunToExit([&] { c.Init(-1); }), 1);
-  EXPECT_EQ(negative.console.Output,
-            Halt("Sought to create ODAIntObj with fewer than zero elements."));
-}
-
-TEST(ContainersOda, RealArrayMaxZeroAndHalts) {
-  FakePlatform fake;
-  ODARealObj a;
-  a.Init(2);
-  a.Elements[1] = -1.5;
-  a.Elements[2] = -0.5;
-  EXPECT_EQ(a.Max(), -0.5);
-  a.Zero();
-  EXPECT_EQ(a.Elements[1], 0.0);
-  EXPECT_EQ(a.Elements[2], 0.0);
+  EXPECT_EQ(Ended(fake, [&] { a.Max(); }), no_int_max);
+  a.Init(0);
+  EXPECT_EQ(Ended(fake, [&] { a.Max(); }), no_int_max);
   a.Done();
-  EXPECT_EQ(fake.RunToExit([&] { a.Max(); }), 1);
-  EXPECT_EQ(fake.console.Output, Halt("Sought max of 0-length ODARealObj."));
+  EXPECT_EQ(Ended(fake, [&] { a.Init(-1); }),
+            "1:" + Halt("Sought to create ODAIntObj with fewer than zero elements."));
 
-  FakePlatform negative;
-  ODARealObj b;
-  EXPECT_EQ(negative.RunToExit([&] { b.Init(-32768); }), 1);
-  EXPECT_EQ(negative.console.Output,
-            Halt("Sought to create ODARealObj with fewer than zero elements."));
+  ODARealObj r;
+  r.Init(2);
+  r.Elements[1] = -1.5;
+  r.Elements[2] = -0.5;
+  EXPECT_EQ(r.Max(), -0.5);
+  r.Zero();
+  EXPECT_EQ(r.Elements[1] + r.Elements[2], 0.0);
+  r.Done();
+  EXPECT_EQ(Ended(fake, [&] { r.Max(); }), "1:" + Halt("Sought max of 0-length ODARealObj."));
+  EXPECT_EQ(Ended(fake, [&] { r.Init(-32768); }),
+            "1:" + Halt("Sought to create ODARealObj with fewer than zero elements."));
+  ODARealMatrixObj m;
+  EXPECT_EQ(Ended(fake, [&] { m.Init(-1, 2); }), "1:" + Halt("not enough RAM available."));
 }
 
 TEST(ContainersOda, NumbersTakeTheTwentyThreeCharacterForm) {
-  EXPECT_EQ(Formatted(2.5), " 2.500000000000000E+000");
-  EXPECT_EQ(Formatted(-2.5), "-2.500000000000000E+000");
-  EXPECT_EQ(Formatted(0.0), " 0.000000000000000E+000");
-  EXPECT_EQ(Formatted(-0.0), " 0.000000000000000E+000");
-  EXPECT_EQ(Formatted(1e-5), " 1.000000000000000E-005");
-  EXPECT_EQ(Formatted(-123456.789), "-1.234567890000000E+005");
-  EXPECT_EQ(Formatted(2.0 / 3.0), " 6.666666666666666E-001");
-  EXPECT_EQ(Formatted(9.9999999999999995), " 1.000000000000000E+001");
-  EXPECT_EQ(Formatted(std::numeric_limits<double>::max()), " 1.797693134862316E+308");
-  EXPECT_EQ(Formatted(-5e-324), "-4.940656458412465E-324");
-  EXPECT_EQ(Formatted(std::numeric_limits<double>::infinity()), "                    Inf");
-  EXPECT_EQ(Formatted(-std::numeric_limits<double>::infinity()).size(), 23u);
-  EXPECT_EQ(Formatted(std::nan("")).size(), 23u);
+  auto formatted = [](double value) { return FormatMatrixNumber(value).ToStd(); };
+  EXPECT_EQ(formatted(2.5), " 2.500000000000000E+000");
+  EXPECT_EQ(formatted(-2.5), "-2.500000000000000E+000");
+  EXPECT_EQ(formatted(-0.0), " 0.000000000000000E+000");
+  EXPECT_EQ(formatted(1e-5), " 1.000000000000000E-005");
+  EXPECT_EQ(formatted(-123456.789), "-1.234567890000000E+005");
+  EXPECT_EQ(formatted(2.0 / 3.0), " 6.666666666666666E-001");
+  EXPECT_EQ(formatted(9.9999999999999995), " 1.000000000000000E+001");
+  EXPECT_EQ(formatted(std::numeric_limits<double>::max()), " 1.797693134862316E+308");
+  EXPECT_EQ(formatted(-5e-324), "-4.940656458412465E-324");
+  EXPECT_EQ(formatted(std::numeric_limits<double>::infinity()), "                    Inf");
+  EXPECT_EQ(formatted(-std::numeric_limits<double>::infinity()).size(), 23u);
+  EXPECT_EQ(formatted(std::nan("")).size(), 23u);
 }
 
 class MatrixTest : public ::testing::Test {
@@ -155,7 +132,7 @@ TEST_F(MatrixTest, AZeroedMatrixWritesRowsOfTwentyFourCharactersAValue) {
             "H\r\n" + row + "\r\n" + row + "\r\n");
 }
 
-TEST_F(MatrixTest, WrittenMatricesReadBackExactly) {
+TEST_F(MatrixTest, WrittenMatricesReadBackExactlyWithOrWithoutAHeader) {
   const std::vector<double> values = {-1.25, 0.0,       6.02214076e23, -9.109e-31, 1e308, -1e-308,
                                       12.5,  2.0 / 3.0, -5e-324,       1e100,      7.0,   -0.001};
   m.Init(4, 3);
@@ -164,27 +141,18 @@ TEST_F(MatrixTest, WrittenMatricesReadBackExactly) {
       At(m, i, j) = values[static_cast<size_t>((i - 1) * 3 + j - 1)];
     }
   }
-  std::string text = Written([&](TextFile& f) { m.WriteMatrix(f, "Measured values"); });
-  m.Zero();
-  Str255 header;
-  EXPECT_EQ(Read(text, header), -1);
-  EXPECT_EQ(header, "Measured values");
-  EXPECT_EQ(Values(), values);
-
-  text = Written([&](TextFile& f) { m.WriteMatrix(f, ""); });
-  m.Zero();
-  header = "stale";
-  EXPECT_EQ(Read(text, header), -1);
-  EXPECT_EQ(header, "");
-  EXPECT_EQ(Values(), values);
-
-  // An empty header line written by WriteRows reads back as an empty header.
-  text = Written([&](TextFile& f) { m.WriteRows(f, "", 1, 4); });
-  m.Zero();
-  header = "stale";
-  EXPECT_EQ(Read(text, header), -1);
-  EXPECT_EQ(header, "");
-  EXPECT_EQ(Values(), values);
+  const std::function<void(TextFile&)> writers[] = {
+      [&](TextFile& f) { m.WriteMatrix(f, "Measured values"); },
+      [&](TextFile& f) { m.WriteMatrix(f, ""); },
+      [&](TextFile& f) { m.WriteRows(f, "", 1, 4); }};  // an empty header line
+  for (int w = 0; w < 3; ++w) {
+    std::string text = Written(writers[w]);
+    m.Zero();
+    Str255 header = "stale";
+    EXPECT_EQ(Read(text, header), -1) << w;
+    EXPECT_EQ(header, w == 0 ? "Measured values" : "") << w;
+    EXPECT_EQ(Values(), values) << w;
+  }
 }
 
 TEST_F(MatrixTest, OtherLinesArePassedOverBetweenRowsOnly) {
@@ -208,13 +176,11 @@ TEST_F(MatrixTest, MalformedNumbersAndShortFilesAreIoFailures) {
   Str255 header;
   for (const char* bad : {" 1.2.3 4\n 5 6\n", " 1 2x\n 5 6\n", " 1 e5\n 5 6\n", " 1 2\n -\n",
                           " 1 2E\n 5 6\n", " 1 2\n 3 .\n"}) {
-    SCOPED_TRACE(bad);
-    EXPECT_EQ(Read(bad, header), kInvalidNumericFormat);
+    EXPECT_EQ(Read(bad, header), kInvalidNumericFormat) << bad;
   }
-  EXPECT_EQ(Read(" 1 2\n", header), kReadPastEnd);
-  EXPECT_EQ(Read(" 1 2\n# only a comment\n", header), kReadPastEnd);
-  EXPECT_EQ(Read(" 1 2\n 3", header), kReadPastEnd);
-  EXPECT_EQ(Read("", header), kReadPastEnd);
+  for (const char* short_file : {" 1 2\n", " 1 2\n# only a comment\n", " 1 2\n 3", ""}) {
+    EXPECT_EQ(Read(short_file, header), kReadPastEnd) << short_file;
+  }
 }
 
 TEST_F(MatrixTest, ReadColumnTakesOneValueALine) {
@@ -230,7 +196,7 @@ TEST_F(MatrixTest, ReadColumnTakesOneValueALine) {
   EXPECT_EQ(rest, " 99");
 }
 
-TEST_F(MatrixTest, FailingWritesAndMissingStorageEndTheProgram) {
+TEST_F(MatrixTest, AFailingWriteEndsTheProgramWithItsErrorNumber) {
   m.Init(1, 3);
   m.Zero();
   TextFile file;
@@ -238,11 +204,6 @@ TEST_F(MatrixTest, FailingWritesAndMissingStorageEndTheProgram) {
   fake.files.WriteBudget = 30;
   EXPECT_EQ(fake.RunToExit([&] { m.WriteMatrix(file, ""); }), testing::kErrorDiskFull);
   EXPECT_EQ(fake.files.Content("C:\\DATA\\OUT.TXT")->size(), 30u);
-
-  FakePlatform other;
-  ODARealMatrixObj bad;
-  EXPECT_EQ(other.RunToExit([&] { bad.Init(-1, 2); }), 1);
-  EXPECT_EQ(other.console.Output, Halt("not enough RAM available."));
 }
 
 }  // namespace
