@@ -39,12 +39,11 @@ TEST_F(CoreTest, ProgramDirIsCutAfterTheLastSeparatorAndTheBatchPathClipsAt255) 
 
 TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage) {
   fake.files.AddDir("D:\\TOOLS");
+  using P = std::pair<const char*, const char*>;
   for (auto [destination, batch] :
-       {std::pair{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
-        {"D:\\", "D:\r\ncd \"\\\"\r\n"},
-        {"D", "D\r\ncd \"\"\r\n"},
-        {"", "\r\ncd \"\"\r\n"},
-        {"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
+       {P{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
+        P{"D:\\", "D:\r\ncd \"\\\"\r\n"}, P{"D", "D\r\ncd \"\"\r\n"}, P{"", "\r\ncd \"\"\r\n"},
+        P{"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
     WriteDestination(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }

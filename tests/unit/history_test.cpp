@@ -35,6 +35,12 @@ class HistoryTest : public ::testing::Test {
     }
     return result;
   }
+  // Loads afresh from `file`.
+  int Load(const std::string& file) {
+    StartHistory();
+    fake.files.AddFile(kHistoryFile, file);
+    return fake.RunToExit(LoadHistory);
+  }
   // Loads `file` and saves after a jump from `start` to `destination`.
   int LoadAndSave(const std::string& file, const char* start, const char* destination) {
     fake.files.AddFile(kHistoryFile, file);
@@ -51,161 +57,118 @@ class HistoryTest : public ::testing::Test {
 
 using Strings = std::vector<std::string>;
 
+std::string Dirs(int from, int to) {
+  std::string lines;
+  for (int i = from; i <= to; ++i) lines += "D:\\DIR" + std::to_string(i) + "\r\n";
+  return lines;
+}
+
 TEST(StripTrailingBackslash, KeepsDriveRootsAndSingleCharacters) {
-  struct Case {
-    const char* in;
-    const char* out;
-  };
-  for (Case c : {Case{"D:\\WORK\\", "D:\\WORK"}, Case{"D:\\", "D:\\"}, Case{"D:\\WORK", "D:\\WORK"},
-                 Case{"\\", "\\"}, Case{"", ""}, Case{"x\\", "x"}, Case{"D:\\A\\\\", "D:\\A\\"},
-                 Case{"\\\\SERVER\\SHARE\\", "\\\\SERVER\\SHARE"}, Case{"D:\\A:\\", "D:\\A:"}}) {
-    Str255 path = c.in;
+  using P = std::pair<const char*, const char*>;
+  for (auto [in, out] : {P{"D:\\WORK\\", "D:\\WORK"}, P{"D:\\", "D:\\"}, P{"\\", "\\"}, P{"", ""},
+                         P{"x\\", "x"}, P{"D:\\A\\\\", "D:\\A\\"}, P{"D:\\A:\\", "D:\\A:"},
+                         P{"\\\\SERVER\\SHARE\\", "\\\\SERVER\\SHARE"}}) {
+    Str255 path = in;
     StripTrailingBackslash(path);
-    EXPECT_EQ(path, c.out) << c.in;
+    EXPECT_EQ(path, out) << in;
   }
 }
 
-TEST_F(HistoryTest, LoadsNonEmptyLinesAsTheyAreAndClipsThemAtEighty) {
-  std::string line300(300, 'q');
-  fake.files.AddFile(kHistoryFile, "D:\\WORK\r\n\r\nd:\\lower\n" + line300 + "\r\nNEXT\r\n\nLAST");
-  fake.RunToExit(LoadHistory);
+TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAtEightyAndHaltsAtLine101) {
+  fake.RunToExit(LoadHistory);  // no file: an empty history, silently
+  EXPECT_EQ(HistoryList->Count, 0);
+  Load("\r\n\r\n\n");
+  EXPECT_EQ(HistoryList->Count, 0);
+  EXPECT_EQ(Load("D:\\WORK\r\n\r\nd:\\lower\n" + std::string(300, 'q') + "\r\nNEXT\r\n\nLAST"), -1);
   EXPECT_TRUE(HistoryAvailable);
-  EXPECT_EQ(HistoryDirectory, "D:\\TOOLS\\");
   EXPECT_EQ(Entries(), (Strings{"D:\\WORK", "d:\\lower", std::string(80, 'q'), "NEXT", "LAST"}));
   EXPECT_EQ(fake.console.Output, "");
+
+  EXPECT_EQ(Load(Dirs(1, 100) + "\r\n"), -1);
+  EXPECT_EQ(HistoryList->Count, 100);
+  EXPECT_EQ(Load(Dirs(1, 101)), 1);
+  EXPECT_EQ(fake.console.Output,
+            "Halting with error-code 1, because:\r\n"
+            "AddString tried to store too many strings in list.\r\n");
+  fake.files.ReadFailsWith = 23;
+  EXPECT_EQ(Load("D:\\A\r\n"), 23);
 }
 
-TEST_F(HistoryTest, AMissingFileOrAFileOfEmptyLinesGivesAnEmptyHistorySilently) {
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(HistoryList->Count, 0);
-  StartHistory();
-  fake.files.AddFile(kHistoryFile, "\r\n\r\n\n");
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(HistoryList->Count, 0);
-  EXPECT_EQ(fake.console.Output, "");
-}
-
-TEST_F(HistoryTest, AProgramPathWithoutDirectoryMeansNoHistoryAtAll) {
-  fake.files.SetExecutablePath("hopmenu.exe");
-  StartCore();
-  fake.files.AddFile("C:\\HOPMENU.DAT", "C:\\X\r\n");
-  fake.files.SetCurrentDirectory("C:\\");
-  EXPECT_EQ(LoadAndSave("D:\\OLD\r\n", "C:\\", "C:\\Y"), -1);
-  EXPECT_FALSE(HistoryAvailable);
-  EXPECT_NE(HistoryList, nullptr);
-  EXPECT_EQ(HistoryList->Count, 0);
-  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\OLD\r\n");
-  EXPECT_EQ(fake.files.Content("C:\\HOPMENU.DAT"), "C:\\X\r\n");
-}
-
-TEST_F(HistoryTest, ADriveOnlyProgramDirectoryGetsItsBackslash) {
+TEST_F(HistoryTest, TheHistoryLivesBesideTheProgramOrNowhere) {
   fake.files.SetExecutablePath("D:hopmenu.exe");
   StartCore();
   fake.files.AddFile("D:\\HOPMENU.DAT", "D:\\A\r\n");
   fake.RunToExit(LoadHistory);
   EXPECT_EQ(HistoryDirectory, "D:\\");
   EXPECT_EQ(Entries(), Strings{"D:\\A"});
-}
 
-TEST_F(HistoryTest, AHundredAndFirstLineHaltsAndAHundredLoad) {
-  std::string file;
-  for (int i = 1; i <= 100; ++i) file += "D:\\DIR" + std::to_string(i) + "\r\n";
-  fake.files.AddFile(kHistoryFile, file + "\r\n");
-  EXPECT_EQ(fake.RunToExit(LoadHistory), -1);
-  EXPECT_EQ(HistoryList->Count, 100);
   StartHistory();
-  fake.files.AddFile(kHistoryFile, file + "D:\\DIR101\r\n");
-  EXPECT_EQ(fake.RunToExit(LoadHistory), 1);
-  EXPECT_EQ(fake.console.Output,
-            "Halting with error-code 1, because:\r\n"
-            "AddString tried to store too many strings in list.\r\n");
+  fake.files.SetExecutablePath("hopmenu.exe");
+  StartCore();
+  fake.files.AddFile("C:\\HOPMENU.DAT", "C:\\X\r\n");
+  fake.files.SetCurrentDirectory("C:\\");
+  EXPECT_EQ(LoadAndSave("D:\\OLD\r\n", "C:\\", "C:\\Y"), -1);
+  EXPECT_FALSE(HistoryAvailable);
+  EXPECT_EQ(HistoryList->Count, 0);
+  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\OLD\r\n");
+  EXPECT_EQ(fake.files.Content("C:\\HOPMENU.DAT"), "C:\\X\r\n");
 }
 
-TEST_F(HistoryTest, AReadFailureOnTheOpenFileEndsWithItsErrorNumber) {
-  fake.files.AddFile(kHistoryFile, "D:\\A\r\n");
-  fake.files.ReadFailsWith = 23;
-  EXPECT_EQ(fake.RunToExit(LoadHistory), 23);
-}
-
-TEST_F(HistoryTest, SaveMovesDestinationAndStartToTheFrontUpperCased) {
-  EXPECT_EQ(LoadAndSave("D:\\A\r\nD:\\TOOLS\r\nd:\\work\r\nD:\\WORK\r\nD:\\B\r\n", "d:\\work\\",
-                        "D:\\Tools"),
-            -1);
-  EXPECT_EQ(fake.files.Content(kHistoryFile),
-            "D:\\TOOLS\r\nD:\\WORK\r\nD:\\A\r\nd:\\work\r\nD:\\B\r\n");
-  EXPECT_FALSE(fake.files.Exists(kTempFile));
+TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHundredLines) {
+  const std::string long_dir = "D:\\" + std::string(90, 'L');
+  const std::string long80 = long_dir.substr(0, 80);
+  struct Case {
+    std::string file;
+    std::string start, destination, saved;
+  } cases[] = {
+      {"D:\\A\r\nD:\\TOOLS\r\nd:\\work\r\nD:\\WORK\r\nD:\\B\r\n", "d:\\work\\", "D:\\Tools",
+       "D:\\TOOLS\r\nD:\\WORK\r\nD:\\A\r\nd:\\work\r\nD:\\B\r\n"},
+      {"D:\\A\r\n", "d:\\", "d:\\", "D:\\\r\nD:\\A\r\n"},
+      {Dirs(1, 100), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
+      // An empty destination is an empty first line, which the next load skips.
+      {"", "D:\\WORK", "", "\r\nD:\\WORK\r\n"},
+      // Stored as 80 characters, a long directory is never found again.
+      {long80 + "\r\n", "D:\\WORK", long_dir, long80 + "\r\nD:\\WORK\r\n" + long80 + "\r\n"},
+  };
+  for (const Case& c : cases) {
+    StartHistory();
+    EXPECT_EQ(LoadAndSave(c.file, c.start.c_str(), c.destination.c_str()), -1);
+    EXPECT_EQ(fake.files.Content(kHistoryFile), c.saved) << c.start;
+    EXPECT_FALSE(fake.files.Exists(kTempFile));
+  }
   EXPECT_EQ(fake.console.Output, "");
 }
 
-TEST_F(HistoryTest, EqualStartAndDestinationAreStoredOnce) {
-  LoadAndSave("D:\\A\r\n", "d:\\", "d:\\");
-  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\\r\nD:\\A\r\n");
-}
-
-TEST_F(HistoryTest, AFullHistoryDropsItsTwoOldestEntries) {
-  std::string file;
-  for (int i = 1; i <= 100; ++i) file += "D:\\DIR" + std::to_string(i) + "\r\n";
-  LoadAndSave(file, "D:\\START", "D:\\DEST");
-  std::string expected = "D:\\DEST\r\nD:\\START\r\n";
-  for (int i = 1; i <= 98; ++i) expected += "D:\\DIR" + std::to_string(i) + "\r\n";
-  EXPECT_EQ(fake.files.Content(kHistoryFile), expected);
-}
-
-TEST_F(HistoryTest, AnEmptyDestinationIsAnEmptyFirstLineThatTheNextLoadSkips) {
-  LoadAndSave("", "D:\\WORK", "");
-  EXPECT_EQ(fake.files.Content(kHistoryFile), "\r\nD:\\WORK\r\n");
-  StartHistory();
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(Entries(), Strings{"D:\\WORK"});
-}
-
-TEST_F(HistoryTest, ALongDirectoryIsStoredAsEightyCharactersAndNeverFoundAgain) {
-  std::string long_dir = "D:\\" + std::string(90, 'L');
-  LoadAndSave(long_dir.substr(0, 80) + "\r\n", "D:\\WORK", long_dir.c_str());
-  EXPECT_EQ(fake.files.Content(kHistoryFile),
-            long_dir.substr(0, 80) + "\r\nD:\\WORK\r\n" + long_dir.substr(0, 80) + "\r\n");
-}
-
-TEST_F(HistoryTest, AFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
+TEST_F(HistoryTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  const std::string old_file = "D:\\ONE\r\nD:\\TWO\r\nD:\\THREE\r\n";
+  const std::string unsaved = "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n";
   fake.files.CreateFails[kTempFile] = testing::kErrorAccessDenied;
-  EXPECT_EQ(LoadAndSave("D:\\OLD\r\n", "D:\\WORK", "D:\\NEW"), -1);
-  EXPECT_EQ(fake.console.Output, "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n");
-  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\OLD\r\n");
-  EXPECT_EQ(fake.process.ExitCalls, 0);
-}
+  EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), -1);  // the run goes on
+  EXPECT_EQ(fake.console.Output, unsaved);
+  EXPECT_EQ(fake.files.Content(kHistoryFile), old_file);
+  fake.files.CreateFails.clear();
 
-TEST_F(HistoryTest, AHistoryFileThatCannotBeReplacedIsReportedAndTheTemporaryFileGoes) {
+  // A write failing part-way, then a failing close.
+  for (auto [budget, close_error] : {std::pair{12, 0}, {-1, 29}}) {
+    StartHistory();
+    fake.files.WriteBudget = budget;
+    fake.files.CloseFailsWith = close_error;
+    fake.console.Output.clear();
+    EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), budget < 0 ? close_error : 112);
+    EXPECT_EQ(fake.files.Content(kHistoryFile), old_file);
+    EXPECT_FALSE(fake.files.Exists(kTempFile));
+  }
+  EXPECT_EQ(fake.console.Output, "Runtime error 29: I/O failure.\r\n");
+
+  // A directory where the file goes cannot be replaced.
+  StartHistory();
+  fake.files.CloseFailsWith = 0;
+  fake.console.Output.clear();
   fake.files.AddDir(kHistoryFile);
   fake.RunToExit(LoadHistory);
-  StartDirectory = "D:\\WORK";
-  Destination = "D:\\NEW";
   EXPECT_EQ(fake.RunToExit(SaveHistory), -1);
-  EXPECT_EQ(fake.console.Output, "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n");
+  EXPECT_EQ(fake.console.Output, unsaved);
   EXPECT_TRUE(fake.files.IsDirectory(kHistoryFile));
-  EXPECT_FALSE(fake.files.Exists(kTempFile));
-}
-
-TEST_F(HistoryTest, AWriteFailurePartWayKeepsTheOldFileAndEndsWithTheErrorNumber) {
-  const std::string old_file = "D:\\ONE\r\nD:\\TWO\r\nD:\\THREE\r\n";
-  fake.files.AddFile(kHistoryFile, old_file);
-  fake.RunToExit(LoadHistory);
-  StartDirectory = "D:\\WORK";
-  Destination = "D:\\NEW";
-  fake.files.WriteBudget = 12;
-  EXPECT_EQ(fake.RunToExit(SaveHistory), testing::kErrorDiskFull);
-  EXPECT_EQ(fake.files.Content(kHistoryFile), old_file);
-  EXPECT_FALSE(fake.files.Exists(kTempFile));
-  EXPECT_EQ(fake.console.Output, "Runtime error 112: I/O failure.\r\n");
-}
-
-TEST_F(HistoryTest, AFailingCloseKeepsTheOldFileToo) {
-  fake.files.AddFile(kHistoryFile, "D:\\ONE\r\n");
-  fake.RunToExit(LoadHistory);
-  StartDirectory = "D:\\WORK";
-  Destination = "D:\\NEW";
-  fake.files.CloseFailsWith = 29;
-  EXPECT_EQ(fake.RunToExit(SaveHistory), 29);
-  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\ONE\r\n");
   EXPECT_FALSE(fake.files.Exists(kTempFile));
 }
 
