@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "containers/str_list.h"
 #include "tests/support/fake_platform.h"
@@ -42,6 +43,10 @@ class ListsTest : public ::testing::Test {
            fake.console.At(view.DownX + 1, view.DownY + 1).Char == kDown;
   }
 
+  static std::string Corners(const HotZoneObj& zone) {
+    return std::to_string(zone.X1) + "-" + std::to_string(zone.X2) + "," + std::to_string(zone.Y1) +
+           "-" + std::to_string(zone.Y2);
+  }
   // The first six cells of the row that shows entry i.
   static std::string Shown(int i) {
     std::string cells = kV + (" E" + std::to_string(i));
@@ -52,38 +57,20 @@ class ListsTest : public ::testing::Test {
   StrListObj list;
 };
 
-TEST_F(ListsTest, WindowGeometryPlacesArrowsInTheLastTwoInnerColumns) {
-  MarkListObj view;
-  view.Init(1, 5, 26, 20);
-  EXPECT_EQ(view.PageSize, 14);
-  EXPECT_EQ(view.LineCount, 0);
-  EXPECT_EQ(view.Width, 22);
-  EXPECT_EQ(view.ArrowColor, 14);
-  EXPECT_EQ(view.MarkColor, 2);
-  EXPECT_EQ(view.Title, "");
-  EXPECT_EQ(view.TopLine.Length(), 24);
-  const HotZoneObj* zones[] = {&view.Zone, &view.UpZone, &view.DownZone};
-  const int want[3][4] = {{1, 26, 5, 20}, {24, 25, 6, 7}, {24, 25, 18, 19}};
-  for (int z = 0; z < 3; ++z) {
-    EXPECT_EQ(zones[z]->X1, want[z][0]) << z;
-    EXPECT_EQ(zones[z]->X2, want[z][1]) << z;
-    EXPECT_EQ(zones[z]->Y1, want[z][2]) << z;
-    EXPECT_EQ(zones[z]->Y2, want[z][3]) << z;
-  }
-}
-
-TEST_F(ListsTest, DrawShowsTitleArrowsEntriesAndMarksInTheirColours) {
+TEST_F(ListsTest, DrawShowsTitleArrowsEntriesCutToTwentyThreeAndMarksInTheirColours) {
   Fill(30, true);
   list.SetMark(3, true);
   list.SetMark(16, true);  // below the page
   MarkListObj view;
   view.Init(1, 5, 26, 20);
+  EXPECT_EQ(view.PageSize, 14);
+  EXPECT_EQ(Corners(view.UpZone), "24-25,6-7");
+  EXPECT_EQ(Corners(view.DownZone), "24-25,18-19");
   view.Title = "Recent";
   view.SetTextColor(11);
   view.SetMarkColor(10);
   Bind(view, 2, 15);
   view.Draw();
-
   EXPECT_EQ(fake.console.Row(5).substr(0, 26),
             "\xDA" + std::string(8, '\xC4') + "Recent" + std::string(10, '\xC4') + "\xBF");
   EXPECT_EQ(fake.console.RowForeground(5).substr(9, 6), "BBBBBB");
@@ -97,29 +84,24 @@ TEST_F(ListsTest, DrawShowsTitleArrowsEntriesAndMarksInTheirColours) {
   EXPECT_EQ(fake.console.RowForeground(18).substr(23, 2), "EE");
   EXPECT_EQ(fake.console.RowBackground(7).substr(0, 26), std::string(26, '1'));
   EXPECT_EQ(fake.console.Row(20).substr(0, 26), "\xC0" + std::string(24, '\xC4') + "\xD9");
-}
 
-TEST_F(ListsTest, EntriesAreCutToTheInnerWidthLessOneAndCoverTheArrows) {
+  // Entries are cut to the inner width less one and cover the arrows.
+  list.Done();
   Fill(20, true, "ABCDEFGHIJKLMNOPQRSTUVWXYZ-");
-  MarkListObj view;
-  view.Init(1, 5, 26, 20);
-  Bind(view, 2, 15);
   view.Draw();
   EXPECT_EQ(fake.console.Row(6).substr(0, 27),
             kV + std::string(" ABCDEFGHIJKLMNOPQRSTUVW") + kV + " ");
   EXPECT_EQ(fake.console.Row(19).substr(0, 26), kV + std::string(" ABCDEFGHIJKLMNOPQRSTUVW") + kV);
 }
 
-TEST_F(ListsTest, PagingMovesWholePagesAndArrowsShowWhenThereIsMore) {
-  Fill(25, false);
+TEST_F(ListsTest, PagingMovesWholePagesAndRedrawsWithArrowsWhenThereIsMore) {
+  Fill(25, true);
+  list.SetMark(12, true);
   MarkListObj view;
   view.Init(1, 1, 20, 12);
+  view.Title = "Dirs";
   ASSERT_EQ(view.PageSize, 10);
   Bind(view, 1, 10);
-  view.Draw();
-  EXPECT_FALSE(UpArrows(view));
-  EXPECT_TRUE(DownArrows(view));
-
   struct Step {
     bool up;
     int first, last;
@@ -127,34 +109,20 @@ TEST_F(ListsTest, PagingMovesWholePagesAndArrowsShowWhenThereIsMore) {
   for (Step step : {Step{false, 11, 20}, Step{false, 16, 25}, Step{false, 16, 25},
                     Step{true, 6, 15}, Step{true, 1, 10}, Step{true, 1, 10}}) {
     fake.console.ClearScreen();
-    view.PageScroll(step.up);
+    ScrollListObj& as_scroll = view;  // the mark list's own Draw repaints
+    as_scroll.PageScroll(step.up);
     EXPECT_EQ(view.FirstShown, step.first);
     EXPECT_EQ(view.LastShown, step.last);
     EXPECT_EQ(UpArrows(view), step.first > 1) << step.first;
     EXPECT_EQ(DownArrows(view), step.last < 25) << step.last;
     EXPECT_EQ(fake.console.Row(2).substr(0, 6), Shown(step.first));
     EXPECT_EQ(fake.console.Row(11).substr(0, 6), Shown(step.last));
+    EXPECT_EQ(fake.console.Row(1).substr(7, 4), "Dirs");
+    EXPECT_EQ(fake.console.At(2, 3).Char, step.first == 11 ? '*' : ' ') << step.first;
   }
-}
 
-TEST_F(ListsTest, PagingRedrawsThroughTheVirtualDraw) {
-  Fill(25, true);
-  list.SetMark(12, true);
-  MarkListObj view;
-  view.Init(1, 1, 20, 12);
-  view.Title = "Dirs";
-  Bind(view, 1, 10);
-  fake.console.ClearScreen();
-  ScrollListObj& asScroll = view;
-  asScroll.PageScroll(false);
-  EXPECT_EQ(fake.console.Row(1).substr(7, 4), "Dirs");
-  EXPECT_EQ(fake.console.At(2, 3).Char, '*');
-}
-
-TEST_F(ListsTest, ShortAndEmptyListsStayOnTheirOnlyPage) {
+  list.Done();
   Fill(3, false);
-  MarkListObj view;
-  view.Init(1, 1, 20, 12);
   Bind(view, 1, 3);
   for (bool up : {false, true}) {
     view.PageScroll(up);
@@ -174,23 +142,17 @@ TEST_F(ListsTest, ShortAndEmptyListsStayOnTheirOnlyPage) {
   }
 }
 
-TEST_F(ListsTest, RowToIndexGivesTheShownPositionOrZero) {
+TEST_F(ListsTest, RowToIndexGivesTheShownPositionOrZeroAndRowsBeyondTheListToggleToASpace) {
   Fill(25, true);
   MarkListObj view;
   view.Init(1, 5, 26, 20);
   Bind(view, 11, 20);
-  EXPECT_EQ(view.RowToIndex(5), 0);
-  EXPECT_EQ(view.RowToIndex(6), 11);
-  EXPECT_EQ(view.RowToIndex(15), 20);
-  EXPECT_EQ(view.RowToIndex(16), 0);
-  EXPECT_EQ(view.RowToIndex(20), 0);
-  EXPECT_EQ(view.RowToIndex(1), 0);
-}
+  for (auto [row, index] : {std::pair{5, 0}, {6, 11}, {15, 20}, {16, 0}, {20, 0}, {1, 0}}) {
+    EXPECT_EQ(view.RowToIndex(static_cast<int16_t>(row)), index) << row;
+  }
 
-TEST_F(ListsTest, RowsBeyondTheListStayBlankAndToggleToASpace) {
+  list.Done();
   Fill(5, true);
-  MarkListObj view;
-  view.Init(1, 5, 26, 20);
   Bind(view, 1, view.PageSize);  // as the file dialog binds it
   view.Draw();
   EXPECT_FALSE(DownArrows(view));
@@ -213,7 +175,6 @@ TEST_F(ListsTest, MarkOperationsChangeTheListAndRepaintOnlyThePage) {
   view.Init(1, 1, 20, 12);
   Bind(view, 11, 20);
   view.Draw();
-
   view.ToggleMark(12);
   EXPECT_TRUE(list.GetMark(12));
   EXPECT_EQ(fake.console.At(2, 3).Char, '*');
@@ -234,27 +195,21 @@ TEST_F(ListsTest, MarkOperationsChangeTheListAndRepaintOnlyThePage) {
 
   list.SetMark(15, false);
   before = fake.console.Screen();
-  view.InvertMarks();
+  view.InvertMarks();  // redrawn only by the next Draw
   EXPECT_EQ(list.MarkedCount, 1);
   EXPECT_TRUE(list.GetMark(15));
   EXPECT_EQ(fake.console.Screen(), before);
-  view.Draw();
-  EXPECT_EQ(fake.console.At(2, 6).Char, '*');
-  EXPECT_EQ(fake.console.At(2, 7).Char, ' ');
 
   view.MarkAll(false);
   EXPECT_EQ(list.MarkedCount, 0);
   EXPECT_EQ(fake.console.At(2, 6).Char, ' ');
-}
 
-TEST_F(ListsTest, AListWithoutMarksShowsNoMarkColumnAndIgnoresMarkOperations) {
+  // A list without marks shows no mark column and ignores mark operations.
+  list.Done();
   Fill(12, false);
-  MarkListObj view;
-  view.Init(1, 1, 20, 12);
   Bind(view, 1, 10);
   view.Draw();
-  for (int row = 2; row <= 11; ++row) EXPECT_EQ(fake.console.At(2, row).Char, ' ') << row;
-  std::string before = fake.console.Screen();
+  before = fake.console.Screen();
   std::string output = fake.console.Output;
   view.DrawMark(1);
   view.ToggleMark(1);
