@@ -126,114 +126,81 @@ class FileDialogTest : public ::testing::Test {
 
 std::string Stars(int n) { return std::string(static_cast<size_t>(n), '*'); }
 
-TEST_F(FileDialogTest, SetUpDrawsTheLayoutWithMultiSelect) {
+TEST_F(FileDialogTest, SetUpDrawsTheLayoutInItsColoursWithAndWithoutMultiSelect) {
+  EXPECT_EQ(Run(false), kWaiting);
+  ExpectScreen(ExpectedScreen(false, Stars(33) + " Pick files " + Stars(33)));
+
   fake.console.TextColor = 7;
   EXPECT_EQ(Run(true), kWaiting);
   ExpectScreen(ExpectedScreen(true, Stars(33) + " Pick files " + Stars(33)));
   EXPECT_TRUE(fake.console.MouseEnabled);
   EXPECT_EQ(Names(), (std::vector<std::string>{"B.TXT", "A.TXT", "C.DOC"}));
   EXPECT_EQ(list->Dir, Str255("C:\\DATA\\"));
-
   // Everything stands on blue; each part in its own colour.
   for (int row = 1; row <= 25; ++row) {
     EXPECT_EQ(fake.console.RowBackground(row), std::string(80, '1')) << "row " << row;
   }
-  EXPECT_EQ(fake.console.RowForeground(1).substr(0, 78), std::string(78, '7'));
-  EXPECT_EQ(fake.console.RowForeground(3).substr(0, 34), std::string(34, 'F'));
-  EXPECT_EQ(fake.console.RowForeground(4).substr(35, 5), "22222");
-  EXPECT_EQ(fake.console.RowForeground(6).substr(35, 41), std::string(41, '2'));
-  EXPECT_EQ(fake.console.RowForeground(8).substr(35, 16), std::string(16, 'F'));
-  EXPECT_EQ(fake.console.RowForeground(10).substr(35, 14), std::string(14, 'F'));
-  EXPECT_EQ(fake.console.RowForeground(10).substr(50, 13), std::string(13, 'F'));
-  EXPECT_EQ(fake.console.RowForeground(10).substr(64, 10), std::string(10, 'F'));
-  EXPECT_EQ(fake.console.RowForeground(12).substr(35, 8), std::string(8, 'E'));
-  EXPECT_EQ(fake.console.RowForeground(14).substr(35, 8), std::string(8, 'E'));
-  EXPECT_EQ(fake.console.RowForeground(14).substr(44, 13), std::string(13, 'E'));
-  EXPECT_EQ(fake.console.RowForeground(14).substr(58, 8), std::string(8, 'E'));
-  EXPECT_EQ(fake.console.RowForeground(14).substr(67, 8), std::string(8, 'E'));
-  EXPECT_EQ(fake.console.RowForeground(19).substr(45, 18), std::string(18, 'A'));
-  EXPECT_EQ(fake.console.RowForeground(22).substr(46, 16), std::string(16, 'C'));
+  struct Span {
+    int row, col, length;
+    char colour;
+  };
+  for (Span span :
+       {Span{1, 1, 78, '7'}, Span{3, 1, 34, 'F'}, Span{4, 36, 5, '2'}, Span{6, 36, 41, '2'},
+        Span{8, 36, 16, 'F'}, Span{10, 36, 14, 'F'}, Span{10, 51, 13, 'F'}, Span{10, 65, 10, 'F'},
+        Span{12, 36, 8, 'E'}, Span{14, 36, 8, 'E'}, Span{14, 45, 13, 'E'}, Span{14, 59, 8, 'E'},
+        Span{14, 68, 8, 'E'}, Span{19, 46, 18, 'A'}, Span{22, 47, 16, 'C'}}) {
+    EXPECT_EQ(fake.console.RowForeground(span.row).substr(span.col - 1, span.length),
+              std::string(span.length, span.colour))
+        << span.row << "," << span.col;
+  }
   // The cursor is parked in the bottom-right corner between polls.
   EXPECT_EQ(fake.console.WhereX(), 80);
   EXPECT_EQ(fake.console.WhereY(), 25);
 }
 
-TEST_F(FileDialogTest, SetUpWithoutMultiSelectShowsOnlyClearAll) {
-  EXPECT_EQ(Run(false), kWaiting);
-  ExpectScreen(ExpectedScreen(false, Stars(33) + " Pick files " + Stars(33)));
-}
-
 TEST_F(FileDialogTest, TheTitleLosesItsAsterisksAtSeventySixCharacters) {
-  std::string title75(75, 'T');
-  std::string title74(74, 'T');
-  std::string title76(76, 'T');
-  std::string title78(78, 'T');
-  EXPECT_EQ(Run(true, title74.c_str()), kWaiting);
-  EXPECT_EQ(fake.console.RowTrimmed(1), "* " + title74 + " *");
-  EXPECT_EQ(Run(true, title75.c_str()), kWaiting);
-  EXPECT_EQ(fake.console.RowTrimmed(1), " " + title75);
-  EXPECT_EQ(Run(true, title76.c_str()), kWaiting);
-  EXPECT_EQ(fake.console.RowTrimmed(1), " " + title76);
-  EXPECT_EQ(Run(true, title78.c_str()), kWaiting);
-  EXPECT_EQ(fake.console.Row(1), " " + title78 + " ");
+  for (int length : {74, 75, 76, 78}) {
+    std::string title(static_cast<size_t>(length), 'T');
+    EXPECT_EQ(Run(true, title.c_str()), kWaiting);
+    std::string want = length < 75 ? "* " + title + " *" : " " + title;
+    want.resize(80, ' ');
+    EXPECT_EQ(fake.console.Row(1), want) << length;
+  }
 }
 
-TEST_F(FileDialogTest, MultiSelectTogglesEachClickedEntry) {
+TEST_F(FileDialogTest, MultiSelectTogglesEachClickedEntryAndSingleSelectKeepsAtMostOne) {
   PressEntry(1);
   PressEntry(3);
   PressEntry(2);
   PressEntry(2);
+  PressEntry(10);  // a row below the entries marks nothing
   EXPECT_EQ(Run(true), kWaiting);
   EXPECT_EQ(fake.console.At(2, 3).Char, '*');
   EXPECT_EQ(fake.console.At(2, 3).Fore, 15);
   EXPECT_EQ(fake.console.At(2, 4).Char, ' ');
   EXPECT_EQ(fake.console.At(2, 5).Char, '*');
-
-  PressOk();
-  EXPECT_EQ(Run(true), kEnded);  // a fresh listing drops the earlier marks
-  EXPECT_EQ(list->MarkedCount, 0);
-
-  PressEntry(1);
-  PressEntry(3);
-  PressEntry(10);  // a row below the entries marks nothing
-  PressOk();
-  EXPECT_EQ(Run(true), kEnded);
   EXPECT_EQ(list->MarkedCount, 2);
-  EXPECT_EQ(list->GetMarkedString(1), Str255("B.TXT"));
   EXPECT_EQ(list->GetMarkedString(2), Str255("C.DOC"));
-}
 
-TEST_F(FileDialogTest, SingleSelectKeepsAtMostOneMark) {
   PressEntry(1);
-  PressEntry(2);  // the mark moves
-  EXPECT_EQ(Run(false), kWaiting);
+  PressEntry(2);                    // the mark moves
+  EXPECT_EQ(Run(false), kWaiting);  // a fresh listing drops the earlier marks
   EXPECT_EQ(list->MarkedCount, 1);
   EXPECT_EQ(list->GetMarkedString(1), Str255("A.TXT"));
   EXPECT_EQ(fake.console.At(2, 3).Char, ' ');
   EXPECT_EQ(fake.console.At(2, 4).Char, '*');
 
-  PressEntry(2);
-  PressEntry(2);  // clicking the marked entry leaves none
-  PressOk();
-  EXPECT_EQ(Run(false), kEnded);
-  EXPECT_EQ(list->MarkedCount, 0);
-
-  PressEntry(3);
-  PressEntry(10);  // an empty row clears the mark
-  PressOk();
-  EXPECT_EQ(Run(false), kEnded);
-  EXPECT_EQ(list->MarkedCount, 0);
-
-  PressEntry(3);
-  fake.console.PushPress(20, 2);  // the top frame row clears it too
-  PressEntry(1);
-  PressOk();
-  EXPECT_EQ(Run(false), kEnded);
-  EXPECT_EQ(list->MarkedCount, 1);
-  EXPECT_EQ(list->GetMarkedString(1), Str255("B.TXT"));
+  // Clicking the marked entry, an empty row or the top frame row leaves none.
+  for (int row : {4, 12, 2}) {
+    PressEntry(2);
+    fake.console.PushPress(10, row);
+    PressOk();
+    EXPECT_EQ(Run(false), kEnded);
+    EXPECT_EQ(list->MarkedCount, 0) << row;
+  }
 }
 
-TEST_F(FileDialogTest, SelectAllClearAllAndSwitch) {
+TEST_F(FileDialogTest, SelectAllClearAllAndSwitchReactOnlyWhereTheyAreDrawn) {
   fake.console.PushPress(40, 10);  // Select all
   PressOk();
   EXPECT_EQ(Run(true), kEnded);
@@ -252,24 +219,22 @@ TEST_F(FileDialogTest, SelectAllClearAllAndSwitch) {
   EXPECT_EQ(Run(true), kWaiting);
   EXPECT_EQ(list->MarkedCount, 0);
   for (int row = 3; row <= 5; ++row) EXPECT_EQ(fake.console.At(2, row).Char, ' ');
-}
 
-TEST_F(FileDialogTest, WithoutMultiSelectOnlyClearAllReacts) {
+  // Without MultiSelect, Clear all starts in column 36 and nothing else is there.
   PressEntry(1);
   fake.console.PushPress(70, 10);  // where Switch would be
-  fake.console.PushPress(50, 10);  // between Clear all's frame and nothing
+  fake.console.PushPress(50, 10);
   PressOk();
   EXPECT_EQ(Run(false), kEnded);
   EXPECT_EQ(list->MarkedCount, 1);
-
   PressEntry(1);
-  fake.console.PushPress(36, 10);  // Clear all starts in column 36 here
+  fake.console.PushPress(36, 10);
   PressOk();
   EXPECT_EQ(Run(false), kEnded);
   EXPECT_EQ(list->MarkedCount, 0);
 }
 
-TEST_F(FileDialogTest, RetypingTheMaskRelistsAndDropsEveryMark) {
+TEST_F(FileDialogTest, RetypingTheMaskRelistsWithTheListsFiltersAndDropsEveryMark) {
   PressEntry(1);
   fake.console.PushPress(50, 6);
   fake.console.PushLine("C:\\OTHER\\*.DOC");
@@ -280,7 +245,7 @@ TEST_F(FileDialogTest, RetypingTheMaskRelistsAndDropsEveryMark) {
   EXPECT_EQ(list->Pattern, Str255("C:\\OTHER\\*.DOC"));
   EXPECT_EQ(fake.console.RowTrimmed(3).substr(0, 34),
             std::string("\xB3 X.DOC") + std::string(26, ' ') + "\xB3");
-  EXPECT_EQ(fake.console.At(2, 4).Char, '*');
+  EXPECT_EQ(list->GetMarkedString(1), Str255("Y.DOC"));
   EXPECT_EQ(fake.console.At(3, 5).Char, ' ');  // C.DOC's row is gone
 
   // The same mask typed again still gives a fresh, unmarked listing.
@@ -291,16 +256,12 @@ TEST_F(FileDialogTest, RetypingTheMaskRelistsAndDropsEveryMark) {
   EXPECT_EQ(Run(true), kEnded);
   EXPECT_EQ(list->MarkedCount, 0);
   EXPECT_EQ(list->Count, 3);
-}
 
-TEST_F(FileDialogTest, TheMaskKeepsTheListsOwnAttributeFilters) {
   list->AllowedAttr = AnyAttrMask;
   list->RequiredAttr = kAttrDirectory;
   PressOk();
   EXPECT_EQ(Run(true), kEnded);
   EXPECT_EQ(Names(), (std::vector<std::string>{".", "..", "SUB"}));
-
-  list->AllowedAttr = AnyAttrMask;
   list->RequiredAttr = kAttrHidden;
   fake.console.PushPress(50, 6);
   fake.console.PushLine("C:\\DATA\\*.TXT");
@@ -319,14 +280,13 @@ TEST_F(FileDialogTest, SortButtonsOnlyWriteTheirLabel) {
     PressEntry(2);
     fake.console.PushPress(c.col, 14);
     EXPECT_EQ(Run(true), kWaiting);
-    EXPECT_EQ(fake.console.Row(24).substr(0, 19), std::string(c.label) + " ") << c.label;
-    EXPECT_EQ(fake.console.Row(24).substr(19, 15), std::string(14, ' ') + "\xB3");
+    EXPECT_EQ(fake.console.Row(24).substr(0, 34), c.label + std::string(15, ' ') + "\xB3");
     EXPECT_EQ(Names(), (std::vector<std::string>{"B.TXT", "A.TXT", "C.DOC"}));
     EXPECT_EQ(list->MarkedCount, 1);
   }
 }
 
-TEST_F(FileDialogTest, AnyKeyEndsTheDialogLikeOk) {
+TEST_F(FileDialogTest, AnyKeyOrOkEndsOnABlackScreenAndQuitProgramExitsOne) {
   PressEntry(3);
   fake.console.PushKey('a');
   PressEntry(1);  // never taken: the dialog is over
@@ -348,24 +308,20 @@ TEST_F(FileDialogTest, AnyKeyEndsTheDialogLikeOk) {
   fake.console.PushPress(63, 20);  // OK, bottom-right corner
   PressEntry(1);
   EXPECT_EQ(Run(false), kEnded);
-  EXPECT_EQ(list->MarkedCount, 1);
   EXPECT_EQ(list->GetMarkedString(1), Str255("A.TXT"));
   EXPECT_EQ(fake.console.PendingMouseEvents(), 1);
-}
 
-TEST_F(FileDialogTest, QuitProgramExitsOneOnAClearedBlackScreen) {
   PressEntry(1);
-  fake.console.PushPress(47, 21);
+  fake.console.PushPress(47, 21);  // Quit Program
   EXPECT_EQ(Run(true), 1);
-  EXPECT_EQ(fake.console.RowTrimmed(1), "User abort!");
   EXPECT_EQ(fake.console.RowForeground(1), std::string(80, 'F'));
   for (int row = 1; row <= 25; ++row) {
-    if (row > 1) {
-      EXPECT_EQ(fake.console.Row(row), std::string(80, ' '));
-    }
+    EXPECT_EQ(fake.console.RowTrimmed(row), row == 1 ? "User abort!" : "") << row;
     EXPECT_EQ(fake.console.RowBackground(row), std::string(80, '0'));
   }
-  EXPECT_EQ(fake.process.LastExitCode, 1);
+
+  fake.console.WriteFailsWith = 29;
+  EXPECT_EQ(Run(true), 29);
 }
 
 TEST_F(FileDialogTest, TheArrowsPageThroughALongListing) {
@@ -384,11 +340,6 @@ TEST_F(FileDialogTest, TheArrowsPageThroughALongListing) {
   EXPECT_EQ(Run(true, "Long", "C:\\LONG\\*.*"), kWaiting);
   EXPECT_EQ(fake.console.Row(3).substr(0, 10), "\xB3 F101.TXT");
   EXPECT_EQ(list->GetMarkedString(1), Str255("F122.TXT"));
-}
-
-TEST_F(FileDialogTest, AFailingConsoleWriteEndsWithTheIoErrorNumber) {
-  fake.console.WriteFailsWith = 29;
-  EXPECT_EQ(Run(true), 29);
 }
 
 }  // namespace
