@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "containers/str_list.h"
 #include "core/program_dir.h"
 #include "tests/support/fake_platform.h"
 #include "ui/dir_list.h"
@@ -26,6 +27,9 @@ std::string Batch(const std::string& drive, const std::string& path) {
   return drive + "\r\ncd \"" + path + "\"\r\n";
 }
 
+// 104 characters: only the first 80 take part in a match.
+const std::string kLongName = "Project-" + std::string(92, 'x') + "-end";
+
 class HopfindTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -34,6 +38,10 @@ class HopfindTest : public ::testing::Test {
     fake.files.AddDir("D:\\Work\\Archive");
     fake.files.AddDir("D:\\Work\\MyProjects");
     fake.files.AddFile("D:\\Work\\projects.txt");
+    fake.files.AddDir("D:\\Work\\Proj");  // an exact match, but enumerated later
+    fake.files.AddDir("D:\\Work\\Hidden Projects", kAttrDirectory | kAttrHidden);
+    fake.files.AddDir("D:\\Work\\M\xfcller");
+    fake.files.AddDir("D:\\Work\\" + kLongName);
     fake.files.SetCurrentDirectory("D:\\Work");
     StartDirListing();
     StartCore();
@@ -47,10 +55,24 @@ class HopfindTest : public ::testing::Test {
   FakePlatform fake;
 };
 
-TEST_F(HopfindTest, GoesToTheMatchingSubdirectoryUpperCased) {
-  EXPECT_EQ(Run({"proj"}), 0);
+TEST_F(HopfindTest, GoesToTheFirstSubdirectoryInEnumerationOrderThatMatchesUpperCased) {
+  struct Case {
+    const char* start;
+    const char* arg;
+    std::string path;
+  };
+  for (const Case& c : {Case{"D:\\Work", "proj", "\\Work\\MYPROJECTS"},
+                        Case{"D:\\Work", "en p", "\\Work\\HIDDEN PROJECTS"},
+                        Case{"D:\\Work", "..", "\\Work\\.."}, Case{"D:\\Work", ".", "\\Work\\."},
+                        Case{"D:\\", "wor", "\\WORK"},  // no backslash doubled at a root
+                        Case{"D:\\Work", "\xfcll", "\\Work\\M\xfcLLER"},
+                        // A long name leads to the whole directory.
+                        Case{"D:\\Work", "project-", "\\Work\\" + UpCaseStr(kLongName).ToStd()}}) {
+    fake.files.SetCurrentDirectory(c.start);
+    EXPECT_EQ(Run({c.arg}), 0) << c.arg;
+    EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", c.path)) << c.arg;
+  }
   EXPECT_EQ(fake.console.Output, "");
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\MYPROJECTS"));
 }
 
 TEST_F(HopfindTest, UsageHaltsLeaveAnExistingBatchFileAlone) {
@@ -63,8 +85,10 @@ TEST_F(HopfindTest, UsageHaltsLeaveAnExistingBatchFileAlone) {
       {{"proj", "arch"}, "HOPFIND takes one parameter"},
       {{"zzz"}, "Found no subdirectory containing ZZZ"},
       {{""}, "Found no subdirectory containing "},
-      // A file's name never counts.
+      // A file's name never counts; only the letters a to z are folded.
       {{"s.txt"}, "Found no subdirectory containing S.TXT"},
+      {{"M\xdcLLER"}, "Found no subdirectory containing M\xdcLLER"},
+      {{"-end"}, "Found no subdirectory containing -END"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
@@ -74,45 +98,6 @@ TEST_F(HopfindTest, UsageHaltsLeaveAnExistingBatchFileAlone) {
     EXPECT_EQ(fake.console.Output, Usage(c.reason));
     EXPECT_EQ(fake.files.Content(kBatch), "old\r\n");
   }
-}
-
-TEST_F(HopfindTest, AtADriveRootNoBackslashIsDoubled) {
-  fake.files.SetCurrentDirectory("D:\\");
-  EXPECT_EQ(Run({"wor"}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\WORK"));
-}
-
-TEST_F(HopfindTest, DotsMatchTheDotEntriesOfANonRootDirectory) {
-  EXPECT_EQ(Run({".."}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\.."));
-  EXPECT_EQ(Run({"."}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\."));
-}
-
-TEST_F(HopfindTest, TheFirstMatchInEnumerationOrderWins) {
-  fake.files.AddDir("D:\\Work\\Proj");  // an exact match, but enumerated last
-  fake.files.AddDir("D:\\Work\\Hidden Projects", kAttrDirectory | kAttrHidden);
-  EXPECT_EQ(Run({"PROJ"}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\MYPROJECTS"));
-  EXPECT_EQ(Run({"en p"}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\HIDDEN PROJECTS"));
-}
-
-TEST_F(HopfindTest, OnlyLettersAToZAreFolded) {
-  fake.files.AddDir("D:\\Work\\M\xfcller");
-  EXPECT_EQ(Run({"M\xdcLLER"}), 1);
-  EXPECT_EQ(Run({"\xfcll"}), 0);
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\M\xfcLLER"));
-}
-
-TEST_F(HopfindTest, ALongNameLeadsToTheWholeDirectory) {
-  std::string name = "Project-" + std::string(92, 'x') + "-end";  // 104 characters
-  fake.files.AddDir("D:\\Work\\" + name);
-  EXPECT_EQ(Run({"project-"}), 0);
-  std::string upper = "PROJECT-" + std::string(92, 'X') + "-END";
-  EXPECT_EQ(fake.files.Content(kBatch), Batch("D:", "\\Work\\" + upper));
-  // Only the first 80 characters take part in the match.
-  EXPECT_EQ(Run({"-end"}), 1);
 }
 
 TEST_F(HopfindTest, TwoThousandEntriesFitButOneMoreHalts) {
@@ -132,12 +117,9 @@ TEST_F(HopfindTest, TwoThousandEntriesFitButOneMoreHalts) {
   EXPECT_EQ(fake.files.Content(kBatch), "old\r\n");
 }
 
-TEST_F(HopfindTest, BatchFileFailureEndsWithThePlatformErrorNumber) {
+TEST_F(HopfindTest, FailingWritesEndWithThePlatformErrorNumber) {
   fake.files.CreateFails[testing::FakeFileSystem::Key(kBatch)] = testing::kErrorAccessDenied;
   EXPECT_EQ(Run({"arch"}), testing::kErrorAccessDenied);
-}
-
-TEST_F(HopfindTest, AFailingUsageWriteEndsWithThePlatformErrorNumber) {
   fake.console.WriteFailsWith = testing::kErrorDiskFull;
   EXPECT_EQ(Run({}), testing::kErrorDiskFull);
 }
