@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/scenario/hopmenu_fixture.h"
 
@@ -13,120 +15,111 @@ class HopmenuArgsTest : public HopmenuTest {
       "D:\\WORK\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\nC:\\Y\r\nD:\\TOOLS\r\n";
   void SetUp() override {
     HopmenuTest::SetUp();
-    SetHistory(kHistory);
     fake.files.SetCurrentDirectory("D:\\TOOLS");
   }
-  // Nothing was drawn and the mouse never started, yet it was shut down.
-  void ExpectNoScreen() {
-    EXPECT_EQ(fake.console.EnableMouseCalls, 0);
-    EXPECT_EQ(fake.console.DisableMouseCalls, 1);
-    EXPECT_EQ(fake.console.RowTrimmed(1), "");
+  // A fresh run from D:\TOOLS with `history` (none when null) and `args`.
+  int RunWith(const char* history, std::vector<std::string> args) {
+    Restart();
+    if (history == nullptr) {
+      fake.files.DeleteFile(Str255(kHistoryFile));
+    } else {
+      SetHistory(history);
+    }
+    fake.process.Args = std::move(args);
+    fake.console.Output.clear();
+    return Run();
   }
-  std::string Halt(const std::string& reason) {
+  static std::string Halt(const std::string& reason) {
     return "Halting with error-code 1, because:\r\n" + reason + "\r\n";
   }
 };
 
-TEST_F(HopmenuArgsTest, MinusAGoesToTheMostRecentDestinationInEitherCase) {
-  for (const char* arg : {"-A", "-a"}) {
-    StartRunState();
-    StartHistory();
-    SetHistory(kHistory);
-    fake.process.Args = {arg};
-    EXPECT_EQ(Run(), 0) << arg;
-    EXPECT_EQ(Batch(), BatchFor("D:", "\\WORK")) << arg;
-    EXPECT_EQ(fake.console.EnableMouseCalls, 0) << arg;
-    EXPECT_EQ(History(), "D:\\WORK\r\nD:\\TOOLS\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\nC:\\Y\r\n") << arg;
+TEST_F(HopmenuArgsTest, AnArgumentJumpsWithoutAScreenAndFlushesTheKeysTypedAhead) {
+  struct Case {
+    const char* history;
+    std::vector<std::string> args;
+    std::string batch, saved;
+  };
+  const Case cases[] = {
+      {kHistory,
+       {"-A"},
+       BatchFor("D:", "\\WORK"),
+       "D:\\WORK\r\nD:\\TOOLS\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\nC:\\Y\r\n"},
+      {kHistory,
+       {"-a"},
+       BatchFor("D:", "\\WORK"),
+       "D:\\WORK\r\nD:\\TOOLS\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\nC:\\Y\r\n"},
+      // -P goes back where the last jump started.
+      {"D:\\TOOLS\r\nD:\\WORK\r\nC:\\X\r\n",
+       {"-p"},
+       BatchFor("D:", "\\WORK"),
+       "D:\\WORK\r\nD:\\TOOLS\r\nC:\\X\r\n"},
+      // A substring finds the most recent match; further arguments are ignored.
+      {kHistory,
+       {"tool", "x"},
+       BatchFor("D:", "\\TOOLS\\OLD"),
+       "D:\\TOOLS\\OLD\r\nD:\\TOOLS\r\nD:\\WORK\r\nC:\\X\r\nC:\\Y\r\n"},
+      // Without such an entry the batch file goes nowhere.
+      {nullptr, {"-A"}, BatchFor("", ""), "\r\nD:\\TOOLS\r\n"},
+      {"D:\\WORK\r\n", {"-P"}, BatchFor("", ""), "\r\nD:\\TOOLS\r\nD:\\WORK\r\n"},
+  };
+  int runs = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    fake.console.PushKey('t');
+    fake.console.PushExtendedKey(72);
+    EXPECT_EQ(RunWith(c.history, c.args), 0);
+    EXPECT_EQ(Batch(), c.batch);
+    EXPECT_EQ(History(), c.saved);
+    EXPECT_EQ(fake.console.Output, "");
+    EXPECT_EQ(fake.console.EnableMouseCalls, 0);
+    EXPECT_EQ(fake.console.DisableMouseCalls, ++runs);
+    EXPECT_EQ(fake.console.DiscardKeysCalls, runs);
+    EXPECT_EQ(fake.console.PendingKeys(), 0);
   }
-}
+  EXPECT_EQ(fake.console.RowTrimmed(1), "");
 
-TEST_F(HopmenuArgsTest, MinusPGoesBackWhereTheLastJumpStarted) {
-  SetHistory("D:\\TOOLS\r\nD:\\WORK\r\nC:\\X\r\n");
-  fake.process.Args = {"-p"};
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\WORK"));
-  EXPECT_EQ(History(), "D:\\WORK\r\nD:\\TOOLS\r\nC:\\X\r\n");
-}
-
-TEST_F(HopmenuArgsTest, ASubstringFindsTheMostRecentMatchAndFurtherArgumentsAreIgnored) {
-  fake.process.Args = {"tool", "x"};
-  fake.console.PushKey('t');
-  fake.console.PushExtendedKey(72);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\TOOLS\\OLD"));
-  ExpectNoScreen();
-  EXPECT_EQ(fake.console.PendingKeys(), 0);  // typed ahead, gone afterwards
-  EXPECT_EQ(fake.console.DiscardKeysCalls, 1);
-  EXPECT_EQ(fake.console.Output, "");
-}
-
-TEST_F(HopmenuArgsTest, AnUnknownSubstringHaltsWithTheUpperCasedKeyAndTouchesNothing) {
-  fake.files.AddFile(kBatchFile, "left from before");
-  fake.process.Args = {"nowhere"};
-  fake.console.PushKey('k');
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(fake.console.Output, Halt("NOWHERE not found in history list."));
-  EXPECT_EQ(Batch(), "left from before");
-  EXPECT_EQ(History(), kHistory);
-  EXPECT_EQ(fake.console.EnableMouseCalls, 0);
-  EXPECT_EQ(fake.process.ExitCalls, 1);
-}
-
-TEST_F(HopmenuArgsTest, AnEmptyFirstOfTwoArgumentsIsLookedUpAndFoundNowhere) {
-  fake.process.Args = {"", "D:"};
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(fake.console.Output, Halt(" not found in history list."));
-  EXPECT_FALSE(Batch().has_value());
-}
-
-TEST_F(HopmenuArgsTest, OneEmptyArgumentOpensTheMenu) {
-  fake.process.Args = {""};
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
+  Press(kDone);  // one empty argument opens the menu
+  EXPECT_EQ(RunWith(kHistory, {""}), 0);
   EXPECT_EQ(fake.console.EnableMouseCalls, 1);
   EXPECT_EQ(Batch(), BatchFor("D:", "\\TOOLS"));
 }
 
-TEST_F(HopmenuArgsTest, MinusAWithAnEmptyHistoryWritesTheBatchFromNothing) {
-  fake.files.DeleteFile(Str255(kHistoryFile));
-  fake.process.Args = {"-A"};
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("", ""));
-  EXPECT_EQ(History(), "\r\nD:\\TOOLS\r\n");
-}
-
-TEST_F(HopmenuArgsTest, MinusPWithOneEntryGoesNowhereToo) {
-  SetHistory("D:\\WORK\r\n");
-  fake.process.Args = {"-P"};
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("", ""));
-}
-
-TEST_F(HopmenuArgsTest, AHistoryOfMoreThanAHundredLinesHaltsBeforeAnyScreen) {
-  std::string history;
-  for (int i = 1; i <= 101; ++i) history += "D:\\DIR" + std::to_string(i) + "\r\n";
-  SetHistory(history);
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(fake.console.Output, Halt("AddString tried to store too many strings in list."));
+TEST_F(HopmenuArgsTest, AnUnknownKeyOrAnOverlongHistoryHaltsBeforeAnyScreenAndTouchesNothing) {
+  std::string history101;
+  for (int i = 1; i <= 101; ++i) history101 += "D:\\DIR" + std::to_string(i) + "\r\n";
+  struct Case {
+    std::string history;
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {kHistory, {"nowhere"}, "NOWHERE not found in history list."},
+      {kHistory, {"", "D:"}, " not found in history list."},
+      {history101, {}, "AddString tried to store too many strings in list."},
+  };
+  fake.files.AddFile(kBatchFile, "left from before");
+  for (const Case& c : cases) {
+    EXPECT_EQ(RunWith(c.history.c_str(), c.args), 1) << c.message;
+    EXPECT_EQ(fake.console.Output, Halt(c.message));
+    EXPECT_EQ(Batch(), "left from before");
+    EXPECT_EQ(History(), c.history);
+  }
   EXPECT_EQ(fake.console.EnableMouseCalls, 0);
-  EXPECT_EQ(History(), history);
-  EXPECT_FALSE(Batch().has_value());
+  EXPECT_EQ(fake.process.ExitCalls, 3);
 }
 
-TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedAndTheJumpStillSucceeds) {
+TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedButABatchFileThatCannotBeWrittenEnds) {
   fake.files.CreateFails["C:\\HOPDIR\\HOPMENU.$$$"] = testing::kErrorAccessDenied;
-  fake.process.Args = {"-P"};
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(RunWith(kHistory, {"-P"}), 0);
   EXPECT_EQ(Batch(), BatchFor("D:", "\\TOOLS\\OLD"));
   EXPECT_EQ(fake.console.Output, "Unable to save history to C:\\HOPDIR\\HOPMENU.DAT\r\n");
   EXPECT_EQ(History(), kHistory);
-}
 
-TEST_F(HopmenuArgsTest, ABatchFileThatCannotBeWrittenEndsWithItsErrorNumberBeforeTheSave) {
+  fake.files.CreateFails.clear();
   fake.files.CreateFails["C:\\HOPDIR\\HOPDIRTEMP.BAT"] = testing::kErrorAccessDenied;
-  fake.process.Args = {"-A"};
-  EXPECT_EQ(Run(), testing::kErrorAccessDenied);
-  EXPECT_EQ(History(), kHistory);
+  EXPECT_EQ(RunWith(kHistory, {"-A"}), testing::kErrorAccessDenied);
+  EXPECT_EQ(History(), kHistory);  // the save never started
 }
 
 }  // namespace

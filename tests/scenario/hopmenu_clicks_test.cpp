@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/scenario/hopmenu_fixture.h"
 
@@ -15,12 +16,6 @@ class HopmenuClicksTest : public HopmenuTest {
     HopmenuTest::SetUp();
     SetHistory(kOldHistory);
   }
-  // Starts afresh for a second run within one test.
-  void Restart() {
-    StartRunState();
-    StartHistory();
-    StartScreenProbe();
-  }
   static std::string Numbered(const char* prefix, int n) {
     char digits[8];
     std::snprintf(digits, sizeof digits, "%02d", n);
@@ -28,7 +23,10 @@ class HopmenuClicksTest : public HopmenuTest {
   }
 };
 
-TEST_F(HopmenuClicksTest, DotDotDotAndASubdirectoryThenDone) {
+constexpr Cell80x25 Path(int k) { return {kPathsCol, 4 + k}; }
+constexpr Cell80x25 Recent(int k) { return {kRightCol, 1 + k}; }
+
+TEST_F(HopmenuClicksTest, DotDotDotAndASubdirectoryThenDoneLeaveAClearedConsole) {
   fake.console.PushKey('q');
   PressPath(1);  // "." keeps the page
   PressPath(2);  // ".." to D:\, which lists TOOLS and WORK
@@ -45,12 +43,58 @@ TEST_F(HopmenuClicksTest, DotDotDotAndASubdirectoryThenDone) {
   EXPECT_FALSE(fake.console.MouseEnabled);
 }
 
-TEST_F(HopmenuClicksTest, DoneAtADriveRootKeepsItsBackslash) {
-  PressPath(2);
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\"));
-  EXPECT_EQ(History(), std::string("D:\\\r\nD:\\WORK\r\n") + kOldHistory);
+TEST_F(HopmenuClicksTest, EachPressSequenceEndsAtItsDestination) {
+  for (int i = 0; i < 45; ++i) fake.files.AddDir(Numbered("D:\\MANY\\D", i));
+  for (int i = 0; i < 198; ++i) {  // with "." and "..", as many as the list holds
+    fake.files.AddDir("D:\\FULL\\" + Numbered("X", i % 100) + std::to_string(i));
+  }
+  // Both show as the same 80 characters; each row keeps its own directory.
+  const std::string stem = "long" + std::string(81, 'n');
+  fake.files.AddDir("D:\\LONG\\" + stem + "ONE");
+  fake.files.AddDir("D:\\LONG\\" + stem + "TWO");
+  std::string history30;
+  for (int i = 1; i <= 30; ++i) history30 += Numbered("D:\\H", i) + "\r\n";
+
+  struct Case {
+    const char* start;
+    std::vector<Cell80x25> presses;
+    std::string batch;
+    const char* history = kOldHistory;
+  };
+  const Case cases[] = {
+      {"D:\\WORK", {Path(2), kDone}, BatchFor("D:", "\\")},  // the root keeps its backslash
+      {"D:\\WORK", {Path(5), kRoot, kDone}, BatchFor("D:", "\\")},
+      // Frame rows, rows below the entries and the blank cell by the root button.
+      {"D:\\WORK",
+       {{kPathsCol, 4},
+        {kPathsCol, 10},
+        {kPathsCol, 24},
+        {kRightCol, 1},
+        {kRightCol, 4},
+        {26, 1},
+        kDone},
+       BatchFor("D:", "\\WORK")},
+      {"D:\\WORK", {kLegend, kLegend, Recent(1), kDone}, BatchFor("D:", "\\WORK")},  // a file
+      // A cold directory that is gone still becomes the destination.
+      {"D:\\WORK", {kLegend, Recent(2), kDone}, BatchFor("C:", "\\GAMES")},
+      {"D:\\WORK", {kNextDrive, kNextDrive, kDone}, BatchFor("F:", "\\PROJ")},    // E is full
+      {"D:\\WORK", {kPrevDrive, kPrevDrive, kDone}, BatchFor("C:", "\\HOPDIR")},  // no B or A
+      // The scroll zones page and never choose, even where no arrow is drawn.
+      {"D:\\MANY", {{25, 6}, {24, 22}, Path(1), kDone}, BatchFor("D:", "\\MANY\\D17")},
+      {"D:\\WORK", {{78, 2}, {79, 20}, Recent(1)}, BatchFor("D:", "\\H12"), history30.c_str()},
+      {"D:\\LONG", {Path(3), kDone}, BatchFor("D:", "\\LONG\\" + stem + "ONE")},
+      {"D:\\LONG", {Path(4), kDone}, BatchFor("D:", "\\LONG\\" + stem + "TWO")},
+      {"D:\\FULL", {kDone}, BatchFor("D:", "\\FULL")},
+  };
+  for (const Case& c : cases) {
+    Restart();
+    SetHistory(c.history);
+    fake.files.DeleteFile(Str255(kBatchFile));
+    fake.files.SetCurrentDirectory(c.start);
+    for (Cell80x25 cell : c.presses) Press(cell);
+    EXPECT_EQ(Run(), 0) << c.batch;
+    EXPECT_EQ(Batch(), c.batch);
+  }
 }
 
 TEST_F(HopmenuClicksTest, AbortWritesNothingAndLeavesTheHistoryByteForByte) {
@@ -78,53 +122,17 @@ TEST_F(HopmenuClicksTest, AHotRecentDirectoryEndsTheMenuAsStored) {
   EXPECT_EQ(History(), "C:\\GAMES\r\nD:\\WORK\r\nD:\\TOOLS\r\nc:\\games\r\n");
 }
 
-TEST_F(HopmenuClicksTest, AColdRecentDirectoryMovesThePageAndTheMenuGoesOn) {
+TEST_F(HopmenuClicksTest, AColdRecentDirectoryMovesThePageAndAGoneOneIsListedEmpty) {
   Press(kLegend);
-  PressRecent(1);
+  PressRecent(2);
   RunUntilWaiting();
-  EXPECT_EQ(fake.console.Row(25).substr(0, 31), "Current destination: D:\\TOOLS\\ ");
+  EXPECT_EQ(fake.console.Row(25).substr(0, 31), "Current destination: C:\\GAMES\\ ");
   EXPECT_EQ(fake.console.RowTrimmed(23).substr(43), Cp437("│ hot/COLD/files │"));
-
-  // A directory that is gone still becomes the destination: no entries, not
-  // even "." and "..".
-  Restart();
-  Press(kLegend);
-  PressRecent(2);
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("C:", "\\GAMES"));
-}
-
-TEST_F(HopmenuClicksTest, AGoneDirectoryIsListedEmpty) {
-  Press(kLegend);
-  PressRecent(2);
-  RunUntilWaiting();
   EXPECT_EQ(fake.console.Row(4).substr(0, 26), Cp437("┌───Paths on Drive C:────┐"));
   EXPECT_EQ(fake.console.Row(5).substr(0, 26), Cp437("│                        │"));
 }
 
-TEST_F(HopmenuClicksTest, FrameRowsAndRowsBelowTheEntriesChooseNothing) {
-  Press(kPathsCol, 4);   // the paths list's top frame
-  Press(kPathsCol, 10);  // below SUB
-  Press(kPathsCol, 24);  // the bottom frame
-  Press(kRightCol, 1);   // the right list's top frame
-  Press(kRightCol, 4);   // below the two recent directories
-  Press(26, 1);          // the blank cell between the root button and the list
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\WORK"));
-}
-
-TEST_F(HopmenuClicksTest, AFileInTheFilesViewIsNoDestination) {
-  Press(kLegend);
-  Press(kLegend);
-  PressRecent(1);  // notes.txt
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\WORK"));
-}
-
-TEST_F(HopmenuClicksTest, TheScrollZonesPageThePathsListAndNeverChoose) {
+TEST_F(HopmenuClicksTest, TheScrollZonesPageThePathsList) {
   for (int i = 0; i < 45; ++i) fake.files.AddDir(Numbered("D:\\MANY\\D", i));
   fake.files.SetCurrentDirectory("D:\\MANY");
   Press(24, 22);  // down: entries 20 to 38
@@ -133,68 +141,12 @@ TEST_F(HopmenuClicksTest, TheScrollZonesPageThePathsListAndNeverChoose) {
   EXPECT_EQ(fake.console.Row(5).substr(0, 26), Cp437("│ D26                  ↑↑│"));
   EXPECT_EQ(fake.console.Row(6).substr(0, 26), Cp437("│ D27                  ↑↑│"));
   EXPECT_EQ(fake.console.Row(23).substr(0, 26), Cp437("│ D44                    │"));
-
-  Restart();
-  Press(25, 6);   // up on the first page, where no arrow is drawn: ".." stays unchosen
-  Press(24, 22);  // down
-  PressPath(1);   // entry 20
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\MANY\\D17"));
-}
-
-TEST_F(HopmenuClicksTest, TheScrollZonesPageTheRecentDirectories) {
-  std::string history;
-  for (int i = 1; i <= 30; ++i) history += Numbered("D:\\H", i) + "\r\n";
-  SetHistory(history);
-  Press(78, 2);   // up on the first page: entry 1 stays unchosen
-  Press(79, 20);  // down: entries 12 to 30
-  PressRecent(1);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\H12"));
-}
-
-TEST_F(HopmenuClicksTest, TheDriveButtonsSkipDrivesWithoutFreeSpace) {
-  Press(kNextDrive);  // E is full: F
-  Press(kNextDrive);  // nothing after F
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("F:", "\\PROJ"));
-
-  Restart();
-  Press(kPrevDrive);  // C
-  Press(kPrevDrive);  // neither B nor A answers
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("C:", "\\HOPDIR"));
-}
-
-TEST_F(HopmenuClicksTest, TheRootButtonGoesToTheDrivesRoot) {
-  PressPath(5);
-  Press(kRoot);
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\"));
-}
-
-TEST_F(HopmenuClicksTest, ASubdirectoryNameLongerThanEightyCharactersIsFollowedWhole) {
-  const std::string stem = "long" + std::string(81, 'n');
-  fake.files.AddDir("D:\\WORK\\" + stem + "ONE");
-  fake.files.AddDir("D:\\WORK\\" + stem + "TWO");
-  // Both show as the same 80 characters, after Beta; each row keeps its own
-  // directory.
-  for (int row : {5, 6}) {
-    Restart();
-    PressPath(row);
-    Press(kDone);
-    EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(Batch(), BatchFor("D:", "\\WORK\\" + stem + (row == 5 ? "ONE" : "TWO")));
-  }
 }
 
 TEST_F(HopmenuClicksTest, ADirectoryOverTheListsCapacityHaltsThroughTheProgramsExit) {
-  for (int i = 0; i < 199; ++i)
+  for (int i = 0; i < 199; ++i) {
     fake.files.AddDir("D:\\BIG\\" + Numbered("X", i % 100) + std::to_string(i));
+  }
   SetHistory("D:\\BIG\r\n");
   fake.files.AddFile(kBatchFile, "left from before");
   fake.console.PushKey('k');
@@ -210,15 +162,6 @@ TEST_F(HopmenuClicksTest, ADirectoryOverTheListsCapacityHaltsThroughTheProgramsE
   EXPECT_EQ(Batch(), "left from before");
   EXPECT_EQ(History(), "D:\\BIG\r\n");
   EXPECT_EQ(fake.console.PendingKeys(), 1);  // a halt discards nothing
-}
-
-TEST_F(HopmenuClicksTest, TwoHundredEntriesStillFit) {
-  for (int i = 0; i < 198; ++i)
-    fake.files.AddDir("D:\\FULL\\" + Numbered("X", i % 100) + std::to_string(i));
-  fake.files.SetCurrentDirectory("D:\\FULL");
-  Press(kDone);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("D:", "\\FULL"));
 }
 
 }  // namespace

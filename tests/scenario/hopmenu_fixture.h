@@ -86,6 +86,12 @@ class HopmenuTest : public ::testing::Test {
     StartHistory();
   }
   void TearDown() override { StartHistory(); }
+  // Starts afresh for another run within one test.
+  void Restart() {
+    StartRunState();
+    StartHistory();
+    StartScreenProbe();
+  }
 
   void SetHistory(const std::string& content) { fake.files.AddFile(kHistoryFile, content); }
   std::optional<std::string> History() const { return fake.files.Content(kHistoryFile); }

@@ -89,41 +89,32 @@ TEST_F(HopmenuPageTest, ADestinationTooLongForTheStatusLineShowsItsEndAndNeverSc
   EXPECT_EQ(fake.console.WhereX(), 79);
 }
 
-TEST_F(HopmenuPageTest, WithoutAHistoryDirectoryTheFilesViewStaysAndItsLegendDoesNothing) {
-  fake.files.SetExecutablePath("hopmenu.exe");
-  StartCore();
-  Press(kLegend);
-  Press(kLegend);
-  RunUntilWaiting();
-  EXPECT_EQ(fake.console.RowTrimmed(23).substr(26), Cp437("│ DONE ││ ABORT ││ hot/cold/FILES │"));
-  EXPECT_EQ(fake.console.Row(1).substr(26),
-            Cp437("┌──────────────────────Files:────────────────────────┐"));
-  EXPECT_EQ(fake.console.Row(2).substr(26, 12), Cp437("│ notes.txt "));
-}
-
-TEST_F(HopmenuPageTest, TheLegendCyclesThroughTheThreeViewsAndBack) {
+TEST_F(HopmenuPageTest, TheLegendCyclesThroughTheThreeViewsAndDoesNothingWithoutAHistory) {
   SetHistory("D:\\TOOLS\r\n");
-  const std::string recent_title = Cp437("┌────────────────Recent Directories:─────────────────┐");
-  const std::string files_title = Cp437("┌──────────────────────Files:────────────────────────┐");
-  const std::string recent = Cp437("│ D:\\TOOLS");
-  const std::string files = Cp437("│ notes.txt");
-  struct View {
+  // The right list's top row and the first 11 cells of its first entry.
+  const std::string recent =
+      Cp437("┌────────────────Recent Directories:─────────────────┐│ D:\\TOOLS ");
+  const std::string files =
+      Cp437("┌──────────────────────Files:────────────────────────┐│ notes.txt");
+  struct Case {
+    int presses;
+    bool history;
     const char* legend;
-    const std::string& title;
-    const std::string& entry;
+    const std::string& right;
   };
-  const View views[] = {{"│ hot/COLD/files │", recent_title, recent},
-                        {"│ hot/cold/FILES │", files_title, files},
-                        {"│ HOT/cold/files │", recent_title, recent}};
-  for (int presses = 1; presses <= 3; ++presses) {
-    StartRunState();
-    StartHistory();
-    for (int i = 0; i < presses; ++i) Press(kLegend);
+  for (Case c :
+       {Case{1, true, "│ hot/COLD/files │", recent}, Case{2, true, "│ hot/cold/FILES │", files},
+        Case{3, true, "│ HOT/cold/files │", recent},
+        // Without a history directory the files view stays.
+        Case{2, false, "│ hot/cold/FILES │", files}}) {
+    Restart();
+    fake.files.SetExecutablePath(c.history ? "C:\\HOPDIR\\hopmenu.exe" : "hopmenu.exe");
+    StartCore();
+    for (int i = 0; i < c.presses; ++i) Press(kLegend);
     RunUntilWaiting();
-    const View& view = views[presses - 1];
-    EXPECT_EQ(fake.console.RowTrimmed(23).substr(43), Cp437(view.legend)) << presses;
-    EXPECT_EQ(fake.console.Row(1).substr(26), view.title) << presses;
-    EXPECT_EQ(fake.console.RowTrimmed(2).substr(26, view.entry.size()), view.entry) << presses;
+    EXPECT_EQ(fake.console.RowTrimmed(23).substr(43), Cp437(c.legend)) << c.presses;
+    EXPECT_EQ(fake.console.Row(1).substr(26) + fake.console.Row(2).substr(26, 11), c.right)
+        << c.presses;
   }
 }
 
