@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenario/cp437.h"
 #include "tests/support/fake_platform.h"
 #include "ui/dir_list.h"
 #include "ui/menu_base.h"
@@ -19,18 +20,40 @@ using testing::InputExhausted;
 constexpr int kEnded = -1;    // the dialog returned
 constexpr int kWaiting = -2;  // the dialog was still polling for input
 
-// Frame pieces of the default single-line style.
-std::string Top(int width) { return "\xDA" + std::string(width - 2, '\xC4') + "\xBF"; }
-std::string Bottom(int width) { return "\xC0" + std::string(width - 2, '\xC4') + "\xD9"; }
-std::string Inner(const std::string& text, int width) {
-  std::string inner = " " + text;
-  inner.resize(static_cast<size_t>(width - 2), ' ');
-  return "\xB3" + inner + "\xB3";
-}
-
-void Place(std::string& row, int col, const std::string& text) {
-  row.replace(static_cast<size_t>(col - 1), text.size(), text);
-}
+// The screen after set-up with MultiSelect, for the listing B.TXT, A.TXT,
+// C.DOC; without MultiSelect only Clear all stands in rows 9 to 11.
+const std::vector<std::string> kMultiSelectScreen = {
+    "********************************* Pick files *********************************  ",
+    "┌────────────────────────────────┐                                              ",
+    "│ B.TXT                          │                                              ",
+    "│ A.TXT                          │ Mask:                                        ",
+    "│ C.DOC                          │ ┌───────────────────────────────────────┐    ",
+    "│                                │ │ C:\\DATA\\*.*                           │    ",
+    "│                                │ └───────────────────────────────────────┘    ",
+    "│                                │ File selections:                             ",
+    "│                                │ ┌────────────┐ ┌───────────┐ ┌────────┐      ",
+    "│                                │ │ Select all │ │ Clear all │ │ Switch │      ",
+    "│                                │ └────────────┘ └───────────┘ └────────┘      ",
+    "│                                │ Sort by:                                     ",
+    "│                                │ ┌──────┐ ┌───────────┐ ┌──────┐ ┌──────┐     ",
+    "│                                │ │ Name │ │ Extension │ │ Date │ │ Size │     ",
+    "│                                │ └──────┘ └───────────┘ └──────┘ └──────┘     ",
+    "│                                │                                              ",
+    "│                                │           ┌────────────────┐                 ",
+    "│                                │           │       OK       │                 ",
+    "│                                │           │ done selecting │                 ",
+    "│                                │           └────────────────┘                 ",
+    "│                                │            ┌──────────────┐                  ",
+    "│                                │            │ Quit Program │                  ",
+    "│                                │            └──────────────┘                  ",
+    "│                                │                                              ",
+    "└────────────────────────────────┘                                              ",
+};
+const char* const kClearAllOnly[] = {
+    "│                                │ ┌───────────┐                                ",
+    "│                                │ │ Clear all │                                ",
+    "│                                │ └───────────┘                                ",
+};
 
 class FileDialogTest : public ::testing::Test {
  protected:
@@ -71,52 +94,11 @@ class FileDialogTest : public ::testing::Test {
   // with "OK".
   void PressOk() { fake.console.PushPress(50, 18); }
 
-  // The screen after set-up, as the layout defines it for the listing B.TXT,
-  // A.TXT, C.DOC.
-  std::vector<std::string> ExpectedScreen(bool multiSelect, const std::string& titleLine) {
-    std::vector<std::string> rows(26, std::string(80, ' '));
-    Place(rows[1], 1, titleLine);
-    Place(rows[2], 1, Top(34));
-    for (int row = 3; row <= 24; ++row) Place(rows[row], 1, Inner("", 34));
-    Place(rows[3], 3, "B.TXT");
-    Place(rows[4], 3, "A.TXT");
-    Place(rows[5], 3, "C.DOC");
-    Place(rows[25], 1, Bottom(34));
-
-    Place(rows[4], 36, "Mask:");
-    Place(rows[5], 36, Top(41));
-    Place(rows[6], 36, Inner("C:\\DATA\\*.*", 41));
-    Place(rows[7], 36, Bottom(41));
-    Place(rows[8], 36, "File selections:");
-    auto button = [&](int col, int row, const std::vector<std::string>& lines) {
-      int width = 0;
-      for (const std::string& line : lines) width = std::max(width, static_cast<int>(line.size()));
-      Place(rows[row], col, Top(width + 4));
-      for (size_t i = 0; i < lines.size(); ++i) {
-        Place(rows[row + 1 + static_cast<int>(i)], col, Inner(lines[i], width + 4));
-      }
-      Place(rows[row + 1 + static_cast<int>(lines.size())], col, Bottom(width + 4));
-    };
-    if (multiSelect) {
-      button(36, 9, {"Select all"});
-      button(51, 9, {"Clear all"});
-      button(65, 9, {"Switch"});
-    } else {
-      button(36, 9, {"Clear all"});
-    }
-    Place(rows[12], 36, "Sort by:");
-    button(36, 13, {"Name"});
-    button(45, 13, {"Extension"});
-    button(59, 13, {"Date"});
-    button(68, 13, {"Size"});
-    button(46, 17, {"      OK", "done selecting"});
-    button(47, 21, {"Quit Program"});
-    return rows;
-  }
-
-  void ExpectScreen(const std::vector<std::string>& rows) {
+  void ExpectScreen(bool multiSelect) {
     for (int row = 1; row <= 25; ++row) {
-      EXPECT_EQ(fake.console.Row(row), rows[static_cast<size_t>(row)]) << "row " << row;
+      std::string want =
+          multiSelect || row < 9 || row > 11 ? kMultiSelectScreen[row - 1] : kClearAllOnly[row - 9];
+      EXPECT_EQ(fake.console.Row(row), Cp437(want)) << "row " << row;
     }
   }
 
@@ -124,15 +106,13 @@ class FileDialogTest : public ::testing::Test {
   std::unique_ptr<DirListObj> list;
 };
 
-std::string Stars(int n) { return std::string(static_cast<size_t>(n), '*'); }
-
 TEST_F(FileDialogTest, SetUpDrawsTheLayoutInItsColoursWithAndWithoutMultiSelect) {
   EXPECT_EQ(Run(false), kWaiting);
-  ExpectScreen(ExpectedScreen(false, Stars(33) + " Pick files " + Stars(33)));
+  ExpectScreen(false);
 
   fake.console.TextColor = 7;
   EXPECT_EQ(Run(true), kWaiting);
-  ExpectScreen(ExpectedScreen(true, Stars(33) + " Pick files " + Stars(33)));
+  ExpectScreen(true);
   EXPECT_TRUE(fake.console.MouseEnabled);
   EXPECT_EQ(Names(), (std::vector<std::string>{"B.TXT", "A.TXT", "C.DOC"}));
   EXPECT_EQ(list->Dir, Str255("C:\\DATA\\"));

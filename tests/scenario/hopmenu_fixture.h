@@ -8,11 +8,11 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "core/program_dir.h"
 #include "hopmenu/history.h"
 #include "hopmenu/hopmenu.h"
+#include "tests/scenario/cp437.h"
 #include "tests/support/fake_platform.h"
 #include "ui/dir_list.h"
 #include "ui/menu_base.h"
@@ -34,30 +34,6 @@ inline constexpr Cell80x25 kLegend{50, 23};
 // Entry k of the paths list is on row 4 + k, of the right list on row 1 + k.
 inline constexpr int kPathsCol = 5;
 inline constexpr int kRightCol = 30;
-
-// A screen row written with box-drawing glyphs, as code page 437 bytes.
-inline std::string Cp437(const std::string& utf8) {
-  static const struct {
-    const char* glyph;
-    char byte;
-  } kGlyphs[] = {{"┌", '\xDA'}, {"─", '\xC4'}, {"┐", '\xBF'}, {"│", '\xB3'},
-                 {"└", '\xC0'}, {"┘", '\xD9'}, {"↑", '\x18'}, {"↓", '\x19'}};
-  std::string bytes;
-  for (size_t i = 0; i < utf8.size();) {
-    bool glyph = false;
-    for (const auto& g : kGlyphs) {
-      std::string_view text(g.glyph);
-      if (utf8.compare(i, text.size(), text) == 0) {
-        bytes += g.byte;
-        i += text.size();
-        glyph = true;
-        break;
-      }
-    }
-    if (!glyph) bytes += utf8[i++];
-  }
-  return bytes;
-}
 
 class HopmenuTest : public ::testing::Test {
  protected:
