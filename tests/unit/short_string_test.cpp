@@ -22,18 +22,5 @@ TEST(ShortString, AssignmentAndConcatenationClipAtCapacityAndCompareExactly) {
   EXPECT_FALSE(Str80("AB") == Str255("ABC"));
 }
 
-TEST(ShortString, SubFindAndEraseStayInsideTheString) {
-  Str255 path = "D:\\WORK\\SUB";
-  EXPECT_EQ(path.Sub(0, 2), "D:");
-  EXPECT_EQ(path.Sub(2), "\\WORK\\SUB");
-  EXPECT_EQ(path.Sub(20), "");
-  EXPECT_EQ(path.Find("WORK"), 3);
-  EXPECT_EQ(path.Find(""), -1);
-  EXPECT_EQ(path.FindLast('\\'), 7);
-  path.Erase(7, 100);
-  EXPECT_EQ(path, "D:\\WORK");
-  EXPECT_EQ(path[7], '\0');
-}
-
 }  // namespace
 }  // namespace hopdir

@@ -25,23 +25,5 @@ TEST(TextFile, ReadsCrLfBareLfAnUnendedLastLineAndClipsLongLinesAt255) {
   EXPECT_EQ(lines, "one|two|" + std::string(255, 'x') + "|three|");
 }
 
-TEST(TextFile, WritesCrLfAndReportsFailures) {
-  FakePlatform fake;
-  TextFile file;
-  ASSERT_EQ(file.CreateForWriting("C:\\OUT.TXT"), 0);
-  ASSERT_EQ(file.WriteLine("a"), 0);
-  ASSERT_EQ(file.WriteLine(""), 0);
-  ASSERT_EQ(file.Close(), 0);
-  EXPECT_EQ(fake.files.Content("C:\\OUT.TXT"), "a\r\n\r\n");
-
-  EXPECT_EQ(file.CreateForWriting("C:\\MISSING\\OUT.TXT"), testing::kErrorPathNotFound);
-  EXPECT_EQ(file.OpenForReading("C:\\NONE.TXT"), testing::kErrorFileNotFound);
-
-  fake.files.WriteBudget = 3;
-  ASSERT_EQ(file.CreateForWriting("C:\\OUT.TXT"), 0);
-  EXPECT_EQ(file.WriteLine("abcdef"), testing::kErrorDiskFull);
-  EXPECT_EQ(fake.files.Content("C:\\OUT.TXT"), "abc");
-}
-
 }  // namespace
 }  // namespace hopdir
