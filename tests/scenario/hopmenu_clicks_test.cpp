@@ -66,21 +66,20 @@ TEST_F(HopmenuClicksTest, EachPressSequenceEndsAtItsDestination) {
       {"D:\\WORK", {Path(5), kRoot, kDone}, BatchFor("D:", "\\")},
       // Frame rows, rows below the entries and the blank cell by the root button.
       {"D:\\WORK",
-       {{kPathsCol, 4},
-        {kPathsCol, 10},
-        {kPathsCol, 24},
-        {kRightCol, 1},
-        {kRightCol, 4},
-        {26, 1},
-        kDone},
+       {Cell80x25{kPathsCol, 4}, Cell80x25{kPathsCol, 10}, Cell80x25{kPathsCol, 24},
+        Cell80x25{kRightCol, 1}, Cell80x25{kRightCol, 4}, Cell80x25{26, 1}, kDone},
        BatchFor("D:", "\\WORK")},
       {"D:\\WORK", {kLegend, kLegend, Recent(1), kDone}, BatchFor("D:", "\\WORK")},  // a file
+      // A hot one ends the menu as stored.
+      {"D:\\WORK", {Recent(2)}, BatchFor("c:", "\\games"), "D:\\TOOLS\r\nc:\\games\r\n"},
       // A cold directory that is gone still becomes the destination.
       {"D:\\WORK", {kLegend, Recent(2), kDone}, BatchFor("C:", "\\GAMES")},
       {"D:\\WORK", {kNextDrive, kNextDrive, kDone}, BatchFor("F:", "\\PROJ")},    // E is full
       {"D:\\WORK", {kPrevDrive, kPrevDrive, kDone}, BatchFor("C:", "\\HOPDIR")},  // no B or A
-      // The scroll zones page and never choose, even where no arrow is drawn.
+      // The scroll zones page and never choose, even where no arrow is drawn:
+      // down to entries 20 to 38, then to the last page, 29 to 47.
       {"D:\\MANY", {{25, 6}, {24, 22}, Path(1), kDone}, BatchFor("D:", "\\MANY\\D17")},
+      {"D:\\MANY", {{24, 22}, {25, 23}, Path(1), kDone}, BatchFor("D:", "\\MANY\\D26")},
       {"D:\\WORK", {{78, 2}, {79, 20}, Recent(1)}, BatchFor("D:", "\\H12"), history30.c_str()},
       {"D:\\LONG", {Path(3), kDone}, BatchFor("D:", "\\LONG\\" + stem + "ONE")},
       {"D:\\LONG", {Path(4), kDone}, BatchFor("D:", "\\LONG\\" + stem + "TWO")},
@@ -113,15 +112,6 @@ TEST_F(HopmenuClicksTest, AbortWritesNothingAndLeavesTheHistoryByteForByte) {
   EXPECT_EQ(fake.console.DisableMouseCalls, 1);
 }
 
-TEST_F(HopmenuClicksTest, AHotRecentDirectoryEndsTheMenuAsStored) {
-  SetHistory("D:\\TOOLS\r\nc:\\games\r\n");
-  PressRecent(2);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Batch(), BatchFor("c:", "\\games"));
-  // Saved upper-cased; the hand-written lower-case entry is another string.
-  EXPECT_EQ(History(), "C:\\GAMES\r\nD:\\WORK\r\nD:\\TOOLS\r\nc:\\games\r\n");
-}
-
 TEST_F(HopmenuClicksTest, AColdRecentDirectoryMovesThePageAndAGoneOneIsListedEmpty) {
   Press(kLegend);
   PressRecent(2);
@@ -130,17 +120,6 @@ TEST_F(HopmenuClicksTest, AColdRecentDirectoryMovesThePageAndAGoneOneIsListedEmp
   EXPECT_EQ(fake.console.RowTrimmed(23).substr(43), Cp437("│ hot/COLD/files │"));
   EXPECT_EQ(fake.console.Row(4).substr(0, 26), Cp437("┌───Paths on Drive C:────┐"));
   EXPECT_EQ(fake.console.Row(5).substr(0, 26), Cp437("│                        │"));
-}
-
-TEST_F(HopmenuClicksTest, TheScrollZonesPageThePathsList) {
-  for (int i = 0; i < 45; ++i) fake.files.AddDir(Numbered("D:\\MANY\\D", i));
-  fake.files.SetCurrentDirectory("D:\\MANY");
-  Press(24, 22);  // down: entries 20 to 38
-  Press(25, 23);  // down again: the last page, 29 to 47
-  RunUntilWaiting();
-  EXPECT_EQ(fake.console.Row(5).substr(0, 26), Cp437("│ D26                  ↑↑│"));
-  EXPECT_EQ(fake.console.Row(6).substr(0, 26), Cp437("│ D27                  ↑↑│"));
-  EXPECT_EQ(fake.console.Row(23).substr(0, 26), Cp437("│ D44                    │"));
 }
 
 TEST_F(HopmenuClicksTest, ADirectoryOverTheListsCapacityHaltsThroughTheProgramsExit) {
