@@ -76,14 +76,6 @@ class ShortString {
     if (count < 0) count = 0;
     if (count < length_) length_ = static_cast<uint8_t>(count);
   }
-  // Removes `count` characters from 0-based `start`, clamped to the string.
-  void Erase(int start, int count) {
-    if (start < 0 || start >= length_ || count <= 0) return;
-    if (count > length_ - start) count = length_ - start;
-    std::memmove(bytes_ + start, bytes_ + start + count,
-                 static_cast<size_t>(length_ - start - count));
-    length_ = static_cast<uint8_t>(length_ - count);
-  }
   // The characters from 0-based `start`, at most `count` of them.
   ShortString Sub(int start, int count = N) const {
     if (start < 0) start = 0;
