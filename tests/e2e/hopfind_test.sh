@@ -15,15 +15,9 @@ mkdir "$work/Archive" "$work/MyProjects"
 touch "$work/projects.txt"
 work_win=$(win_path "$work")
 
-# printf_escape TEXT: TEXT as a printf format that prints it unchanged.
-printf_escape() {
-  local text="${1//\\/\\\\}"
-  printf '%s' "${text//%/%%}"
-}
-
 # assert_batch DRIVE PATH WHAT: the batch file holds exactly the two lines.
 assert_batch() {
-  assert_file_bytes "$batch" "$(printf_escape "$1")\r\ncd \"$(printf_escape "$2")\"\r\n" "$3"
+  assert_batch_file "$batch" "$@"
 }
 
 # hf_then_cd DIR ARG...: runs cmd /c "hf.cmd ARG... & cd" in DIR and leaves
@@ -43,7 +37,7 @@ assert_landed() {
 
 # usage_format REASON: the usage halt's three lines as a printf format.
 usage_format() {
-  printf '%s' "Halting because: $(printf_escape "$1")\\r\\n"
+  printf '%s' "Halting because: $(literal "$1")\\r\\n"
   printf '%s' 'Invoke with: hopfind Part_of_Subdirectory_Name\r\n'
   printf '%s' '  to change into subdirectory with that part in its name.\r\n'
 }

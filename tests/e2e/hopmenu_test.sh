@@ -38,15 +38,9 @@ on_page() {
     --screen "$(win_path "$screen")" "$@"
 }
 
-# as_format TEXT: TEXT as a printf format that prints it unchanged.
-as_format() {
-  local text="${1//\\/\\\\}"
-  printf '%s' "${text//%/%%}"
-}
-
 # assert_batch DRIVE PATH WHAT: the batch file holds exactly the two lines.
 assert_batch() {
-  assert_file_bytes "$batch" "$(as_format "$1")\r\ncd \"$(as_format "$2")\"\r\n" "$3"
+  assert_batch_file "$batch" "$@"
 }
 
 # assert_modes_restored WHAT: the console input mode after the run is the
@@ -190,7 +184,7 @@ rm -f "$history"
 mkdir "$history"
 run_wine "$out" "$root/WORK" "$programs/hopmenu.exe" -A
 assert_status 0 "hopmenu -A with a folder in place of the history"
-assert_file_bytes "$out" "Unable to save history to $(as_format "$(win_path "$history")")\r\n" \
+assert_file_bytes "$out" "Unable to save history to $(literal "$(win_path "$history")")\r\n" \
   "output of hopmenu -A"
 assert_batch "" "" "batch file from an empty history"
 assert_missing "$programs/HOPMENU.\$\$\$" "the temporary history file"

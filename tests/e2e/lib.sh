@@ -219,6 +219,12 @@ literal() {
   echo "${text//%/%%}"
 }
 
+# assert_batch_file FILE DRIVE PATH WHAT: the batch file FILE holds exactly the
+# drive line and the cd line of a destination split into DRIVE and PATH.
+assert_batch_file() {
+  assert_file_bytes "$1" "$(literal "$2")\r\ncd \"$(literal "$3")\"\r\n" "$4"
+}
+
 # assert_file_empty FILE WHAT
 assert_file_empty() {
   [ -f "$1" ] || fail "$2: $1 does not exist"
