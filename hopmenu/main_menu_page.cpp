@@ -24,20 +24,6 @@ void Bind(MarkListObj& view, StrListObj* list) {
   view.LastShown = list->Count < view.PageSize ? list->Count : view.PageSize;
 }
 
-// The same page scrolling for both lists; true when the press was on one of
-// the arrow blocks.
-bool ScrollZoneHit(MarkListObj& view) {
-  if (view.UpZone.Contains()) {
-    view.PageScroll(true);
-    return true;
-  }
-  if (view.DownZone.Contains()) {
-    view.PageScroll(false);
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 const char* ViewLegend(int view) {
@@ -131,7 +117,7 @@ void MainMenuPage::HandleClick() {
   MouseCol = MouseEventCol();
   MouseRow = MouseEventRow();
 
-  if (!ScrollZoneHit(PathsList) && PathsList.Zone.Contains()) {
+  if (!PathsList.ScrollAtMouse() && PathsList.Zone.Contains()) {
     int16_t i = PathsList.RowToIndex(MouseRow);
     if (i > 0) {
       // The list shows at most 80 characters of a name; the way on takes
@@ -141,7 +127,7 @@ void MainMenuPage::HandleClick() {
     }
   }
 
-  if (!ScrollZoneHit(RightList) && RightList.Zone.Contains()) {
+  if (!RightList.ScrollAtMouse() && RightList.Zone.Contains()) {
     int16_t i = RightList.RowToIndex(MouseRow);
     // The files view lists no destinations: a press on a file changes nothing.
     if (i > 0 && RightView != kFilesView) {

@@ -41,6 +41,18 @@ void ScrollListObj::PageScroll(bool up) {
   Draw();
 }
 
+bool ScrollListObj::ScrollAtMouse() {
+  if (UpZone.Contains()) {
+    PageScroll(true);
+    return true;
+  }
+  if (DownZone.Contains()) {
+    PageScroll(false);
+    return true;
+  }
+  return false;
+}
+
 void ScrollListObj::Draw() {
   int width = X2 - X - 2;
   FrameBoxObj::Draw();

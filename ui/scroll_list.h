@@ -39,6 +39,10 @@ class ScrollListObj : public FrameBoxObj {
   // One page towards the start (up) or the end of the list, kept within
   // 1..Count, then redrawn through the virtual Draw.
   void PageScroll(bool up);
+  // Pages the list when the press at MouseCol, MouseRow is on one of its
+  // arrow blocks (drawn or not); true when it was, so that the owner does
+  // not take the press for a choice.
+  bool ScrollAtMouse();
   // Frame, the arrows where there is more to see, then the entries of the
   // page cut to the inner width less one; an entry can cover the arrows.
   void Draw() override;

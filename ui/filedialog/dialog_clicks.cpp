@@ -18,11 +18,7 @@ constexpr int16_t kStatusRow = 24;
 
 void ClickFileList(FileDialogScreen& screen) {
   MarkListObj& files = screen.FileList;
-  if (files.UpZone.Contains()) {
-    files.PageScroll(true);
-  } else if (files.DownZone.Contains()) {
-    files.PageScroll(false);
-  } else if (files.Zone.Contains()) {
+  if (!files.ScrollAtMouse() && files.Zone.Contains()) {
     int16_t index = files.RowToIndex(MouseRow);
     if (screen.MultiSelect) {
       files.ToggleMark(index);
