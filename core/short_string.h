@@ -48,6 +48,15 @@ class ShortString {
     return *this;
   }
 
+  // `count` copies of `c`, clipped at the capacity; empty for 0 or less.
+  static ShortString Repeated(char c, int count) {
+    ShortString text;
+    if (count > N) count = N;
+    if (count > 0) std::memset(text.bytes_, c, static_cast<size_t>(count));
+    text.length_ = static_cast<uint8_t>(count > 0 ? count : 0);
+    return text;
+  }
+
   int Length() const { return length_; }
   bool Empty() const { return length_ == 0; }
   const char* Data() const { return bytes_; }

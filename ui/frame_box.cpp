@@ -16,13 +16,6 @@ constexpr unsigned char kFrameStyles[4][8] = {
     {0xDB, 0xDB, 0xDB, 0xDB, 0xDB, 0xDB, 0xDB, 0xDB},
 };
 
-// `edge` repeated `count` times, clipped at 255 like every short string.
-Str255 EdgeLine(char edge, int count) {
-  Str255 line;
-  for (int i = 0; i < count && i < Str255::kCapacity; ++i) line.Append(edge);
-  return line;
-}
-
 }  // namespace
 
 void FrameBoxObj::Init(int16_t x, int16_t y, const Str255& text) {
@@ -53,8 +46,8 @@ void FrameBoxObj::SetFrameStyle(uint8_t style) {
 
 void FrameBoxObj::Layout() {
   Width = static_cast<int16_t>(X2 - X - 1 - LeftPad.Length() - RightPad.Length());
-  TopLine = EdgeLine(TopEdge, X2 - X - 1);
-  BottomLine = EdgeLine(BottomEdge, X2 - X - 1);
+  TopLine = Str255::Repeated(TopEdge, X2 - X - 1);
+  BottomLine = Str255::Repeated(BottomEdge, X2 - X - 1);
   Zone.Assign(X, X2, Y, Y2);
 }
 

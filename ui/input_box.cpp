@@ -9,9 +9,7 @@ namespace hopdir {
 void InputBoxObj::Init(int16_t x, int16_t y, const Str255& text, int16_t fieldLen) {
   FrameBoxObj::Init(x, y, Str255());
   FieldLen = fieldLen;
-  Str255 blanks;
-  for (int i = 0; i < (fieldLen > 1 ? fieldLen : 1); ++i) blanks.Append(' ');
-  AddLine(blanks);
+  AddLine(Str255::Repeated(' ', fieldLen > 1 ? fieldLen : 1));
   Lines[0] = text;
 }
 

@@ -20,6 +20,11 @@ TEST(ShortString, AssignmentAndConcatenationClipAtCapacityAndCompareExactly) {
   EXPECT_EQ(Str80("ABC"), Str255("ABC"));
   EXPECT_FALSE(Str80("abc") == Str255("ABC"));
   EXPECT_FALSE(Str80("AB") == Str255("ABC"));
+
+  EXPECT_EQ(Str10::Repeated('*', 3), "***");
+  EXPECT_EQ(Str10::Repeated('*', 12), "**********");
+  EXPECT_TRUE(Str10::Repeated('*', 0).Empty());
+  EXPECT_TRUE(Str10::Repeated('*', -4).Empty());
 }
 
 }  // namespace

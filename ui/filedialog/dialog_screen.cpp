@@ -82,14 +82,8 @@ void SetUpExitButtons(FileDialogScreen& screen) {
 }  // namespace
 
 Str255 DialogTitleLine(const Str255& title) {
-  int stars = (76 - title.Length()) / 2;
-  Str255 line;
-  for (int i = 0; i < stars; ++i) line.Append('*');
-  line.Append(' ');
-  line.Append(title);
-  line.Append(' ');
-  for (int i = 0; i < stars; ++i) line.Append('*');
-  return line;
+  const Str255 stars = Str255::Repeated('*', (76 - title.Length()) / 2);
+  return stars + " " + title + " " + stars;
 }
 
 void SetUpDialogScreen(FileDialogScreen& screen, DirListObj& list, const Str255& mask,
