@@ -58,7 +58,6 @@ class Win32Console : public Console {
   int PutDirect(std::wstring_view text);
   int Commit();
   void Flush();
-  int WriteRaw(std::string_view bytes);
   int Width() const { return window_.Right - window_.Left + 1; }
   int Height() const { return window_.Bottom - window_.Top + 1; }
 

@@ -138,26 +138,15 @@ void Win32Console::ClearScreen() {
   cursor_ = COORD{window_.Left, window_.Top};
 }
 
-int Win32Console::WriteRaw(std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD chunk = bytes.size() > 0x10000 ? 0x10000 : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(out_, bytes.data(), chunk, &written, nullptr)) return LastIoError();
-    if (written == 0) return ERROR_DISK_FULL;
-    bytes.remove_prefix(written);
-  }
-  return 0;
-}
-
 int Win32Console::WriteText(std::string_view bytes) {
-  if (!out_console_) return WriteRaw(bytes);
+  if (!out_console_) return WriteAll(out_, bytes);
   std::wstring text = ToUtf16(text_code_page_, bytes);
   // Characters of a double-byte code page may take two cells: the console decides.
   return Put(text, true, !text_single_byte_);
 }
 
 int Win32Console::WriteGraphic(std::string_view bytes) {
-  if (!out_console_) return WriteRaw(bytes);
+  if (!out_console_) return WriteAll(out_, bytes);
   return Put(GlyphsOf437(bytes), false, false);
 }
 

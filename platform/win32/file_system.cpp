@@ -87,17 +87,7 @@ class Win32RawFile : public RawFile {
     return 0;
   }
 
-  int Write(std::string_view bytes) override {
-    while (!bytes.empty()) {
-      DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
-      DWORD written = 0;
-      if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr)) return LastIoError();
-      // A short write means the medium is full.
-      if (written < chunk) return ERROR_DISK_FULL;
-      bytes.remove_prefix(chunk);
-    }
-    return 0;
-  }
+  int Write(std::string_view bytes) override { return WriteAll(handle_, bytes); }
 
   int Close() override {
     HANDLE handle = handle_;
@@ -125,6 +115,17 @@ int OpenRaw(const Str255& path, DWORD access, DWORD share, DWORD disposition,
 int LastIoError() {
   DWORD error = GetLastError();
   return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : static_cast<int>(error);
+}
+
+int WriteAll(HANDLE handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() > 0x10000 ? 0x10000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return LastIoError();
+    if (written == 0) return ERROR_DISK_FULL;
+    bytes.remove_prefix(written);
+  }
+  return 0;
 }
 
 Str255 Win32FileSystem::ExecutablePath() {

@@ -2,7 +2,10 @@
 #ifndef HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 #define HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 
+#include <string_view>
+
 #include "platform/file_system.h"
+#include "platform/win32/windows_api.h"
 
 namespace hopdir {
 
@@ -23,6 +26,10 @@ class Win32FileSystem : public FileSystem {
 // The calling thread's last error as an I/O error number; never 0, so that
 // a failure is never mistaken for success.
 int LastIoError();
+
+// Writes every byte to a file, pipe or device handle, going on after a
+// partial write; a write that takes nothing means the medium is full.
+int WriteAll(HANDLE handle, std::string_view bytes);
 
 }  // namespace hopdir
 
