@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

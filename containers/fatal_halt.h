@@ -3,7 +3,7 @@
 #ifndef HOPDIR_CONTAINERS_FATAL_HALT_H_
 #define HOPDIR_CONTAINERS_FATAL_HALT_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

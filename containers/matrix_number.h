@@ -4,7 +4,7 @@
 #ifndef HOPDIR_CONTAINERS_MATRIX_NUMBER_H_
 #define HOPDIR_CONTAINERS_MATRIX_NUMBER_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "platform/text_file.h"
 
 namespace hopdir {

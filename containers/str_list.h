@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "platform/text_file.h"
 
 namespace hopdir {

@@ -3,7 +3,7 @@
 #ifndef HOPDIR_CORE_BATCH_FILE_H_
 #define HOPDIR_CORE_BATCH_FILE_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -4,7 +4,7 @@
 #ifndef HOPDIR_CORE_DRIVES_H_
 #define HOPDIR_CORE_DRIVES_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -2,7 +2,7 @@
 #ifndef HOPDIR_CORE_PATHS_H_
 #define HOPDIR_CORE_PATHS_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -4,7 +4,7 @@
 #define HOPDIR_HOPMENU_HISTORY_H_
 
 #include "containers/str_list.h"
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

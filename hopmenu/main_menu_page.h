@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/dir_list.h"
 #include "ui/frame_box.h"
 #include "ui/mark_list.h"

@@ -3,7 +3,7 @@
 #ifndef HOPDIR_HOPMENU_RUN_STATE_H_
 #define HOPDIR_HOPMENU_RUN_STATE_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

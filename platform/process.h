@@ -2,7 +2,7 @@
 #ifndef HOPDIR_PLATFORM_PROCESS_H_
 #define HOPDIR_PLATFORM_PROCESS_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "core/short_string.h"
 #include "platform/file_system.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "containers/str_list.h"
-#include "core/short_string.h"
 #include "platform/file_system.h"
+#include "platform/short_string.h"
 
 namespace hopdir {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/frame_box.h"
 
 namespace hopdir {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/hot_zone.h"
 
 namespace hopdir {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "containers/str_list.h"
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/frame_box.h"
 #include "ui/hot_zone.h"
 

@@ -1,4 +1,4 @@
-#include "core/short_string.h"
+#include "platform/short_string.h"
 
 #include <gtest/gtest.h>
 

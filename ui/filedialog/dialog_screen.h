@@ -2,7 +2,7 @@
 #ifndef HOPDIR_UI_FILEDIALOG_DIALOG_SCREEN_H_
 #define HOPDIR_UI_FILEDIALOG_DIALOG_SCREEN_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/dir_list.h"
 #include "ui/frame_box.h"
 #include "ui/input_box.h"

@@ -4,7 +4,7 @@
 #ifndef HOPDIR_UI_FILEDIALOG_FILE_DIALOG_H_
 #define HOPDIR_UI_FILEDIALOG_FILE_DIALOG_H_
 
-#include "core/short_string.h"
+#include "platform/short_string.h"
 #include "ui/dir_list.h"
 
 namespace hopdir {

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "core/io_check.h"
-#include "core/short_string.h"
 #include "platform/platform.h"
+#include "platform/short_string.h"
 #include "platform/text_file.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/frame_box.h"

@@ -2,8 +2,8 @@
 // inline, with no character-set conversion. Every assignment and every
 // concatenation clips silently at the capacity, which is what the system's
 // fixed slots (80-character list entries, 255-character paths) rely on.
-#ifndef HOPDIR_CORE_SHORT_STRING_H_
-#define HOPDIR_CORE_SHORT_STRING_H_
+#ifndef HOPDIR_PLATFORM_SHORT_STRING_H_
+#define HOPDIR_PLATFORM_SHORT_STRING_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -163,4 +163,4 @@ Str255 operator+(const char* left, const ShortString<N>& right) {
 
 }  // namespace hopdir
 
-#endif  // HOPDIR_CORE_SHORT_STRING_H_
+#endif  // HOPDIR_PLATFORM_SHORT_STRING_H_
