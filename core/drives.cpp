@@ -7,8 +7,6 @@
 namespace hopdir {
 namespace {
 
-char UpCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Present for a letter A..Z only; any other character has no drive.
 bool LetterHasFreeSpace(char letter) {
   return letter >= 'A' && letter <= 'Z' && DriveHasFreeSpace(letter - 'A' + 1);
@@ -18,7 +16,7 @@ bool LetterHasFreeSpace(char letter) {
 // a present drive or `last` is reached. A character outside A..Z is first
 // clamped into the range, so the search always ends.
 char StepDrive(char letter, char last, int step) {
-  char candidate = UpCase(letter);
+  char candidate = UpCaseChar(letter);
   if (candidate < 'A') candidate = step > 0 ? static_cast<char>('A' - 1) : 'A';
   if (candidate > 'Z') candidate = step < 0 ? static_cast<char>('Z' + 1) : 'Z';
   bool present = false;

@@ -1,9 +1,12 @@
 #include "core/paths.h"
 
+#include "platform/platform.h"
+
 namespace hopdir {
 
 void EnsureTrailingBackslash(Str255& path) {
-  if (!path.Empty() && path.Last() != '\\') path.Append('\\');
+  const char separator = Os().paths.Separator();
+  if (!path.Empty() && path.Last() != separator) path.Append(separator);
 }
 
 }  // namespace hopdir

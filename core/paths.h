@@ -6,8 +6,9 @@
 
 namespace hopdir {
 
-// Appends a backslash to a non-empty path that does not end in one (only a
-// backslash counts: "D:" and "x/" get one). Clipped at 255.
+// Appends the platform's separator (a backslash on Windows) to a non-empty
+// path that does not end in one (only the separator counts: "D:" and "x/"
+// get a backslash). Clipped at 255.
 void EnsureTrailingBackslash(Str255& path);
 
 }  // namespace hopdir

@@ -10,9 +10,9 @@ const char* const BannerTitle =
 const char* const BannerNotice = "Hopdir is maintained by its developers; free to use and change.";
 
 Str255 DirectoryPart(const Str255& path) {
+  const PathRules& rules = Os().paths;
   for (int i = path.Length() - 1; i >= 0; --i) {
-    char c = path[i];
-    if (c == '\\' || c == '/' || c == ':') return path.Sub(0, i + 1);
+    if (rules.EndsDirectoryPart(path[i])) return path.Sub(0, i + 1);
   }
   return Str255();
 }

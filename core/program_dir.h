@@ -8,7 +8,8 @@
 namespace hopdir {
 
 // The directory of the running executable, up to and including the last
-// backslash, slash or colon of its full path; empty when it has none.
+// backslash, slash or colon of its full path (the last slash on POSIX);
+// empty when it has none.
 extern Str255 ProgramDir;
 extern const char* const BannerTitle;
 extern const char* const BannerNotice;
@@ -17,7 +18,7 @@ extern const char* const BannerNotice;
 void StartCore();
 
 // The directory part of `path`: everything up to and including its last
-// backslash, slash or colon.
+// backslash, slash or colon (the last slash on POSIX).
 Str255 DirectoryPart(const Str255& path);
 
 }  // namespace hopdir

@@ -22,20 +22,30 @@ constexpr int16_t kListCapacity = 2000;
   ExitProgram(1);
 }
 
+// The first listed name, in enumeration order, whose upper-cased form
+// contains `part`; 0 when there is none.
+int16_t FirstMatch(const DirListObj& list, const Str255& part) {
+  for (int16_t i = 1; i <= list.Count; ++i) {
+    if (UpCaseStr(list.GetString(i)).Find(part.View()) >= 0) return i;
+  }
+  return 0;
+}
+
 // The start directory followed by the first subdirectory, in enumeration
 // order, whose upper-cased name contains `part`; halts when there is none.
+// The name is handed on in the platform's stored form: upper-cased on
+// Windows, as it is where names keep their case.
 Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& part) {
   list.Init(kListCapacity, false);
   EnsureTrailingBackslash(startDir);
   list.ListDir(startDir + "*.*", AnyAttrMask, kAttrDirectory);
-  list.UpCaseList();
-  if (!list.SubstringInList(part)) UsageHalt("Found no subdirectory containing " + part);
-  int16_t position = list.SubstringPosition(part);
+  int16_t position = FirstMatch(list, part);
+  if (position == 0) UsageHalt("Found no subdirectory containing " + part);
   // A slot keeps only 80 characters of a name; the record at the same
   // position (the list is never sorted) has the full name, so a long name
   // still leads to a directory that exists.
   const DirEntry& entry = *list.Entries[static_cast<size_t>(position)];
-  return startDir + UpCaseStr(entry.Name);
+  return startDir + Os().paths.StoredForm(entry.Name);
 }
 
 }  // namespace

@@ -10,6 +10,21 @@
 #include "ui/mouse.h"
 
 namespace hopdir {
+namespace {
+
+// The first history entry, from entry 1 on, in which `key` occurs: the most
+// recent matching directory wins. Entries are compared in the platform's
+// search form: as stored on Windows, where the program writes them upper
+// case, and upper-cased where paths keep their case.
+int16_t HistoryPosition(const Str255& key) {
+  const PathRules& rules = Os().paths;
+  for (int16_t i = 1; i <= HistoryList->Count; ++i) {
+    if (rules.SearchForm(HistoryList->GetString(i)).Find(key.View()) >= 0) return i;
+  }
+  return 0;
+}
+
+}  // namespace
 
 void LookupArgument() {
   Process& process = Os().process;
@@ -24,9 +39,9 @@ void LookupArgument() {
     Destination = HistoryList->GetString(2);
     return;
   }
-  // The first hit from entry 1 on: the most recent matching directory wins.
-  if (!HistoryList->SubstringInList(key)) FatalHalt(key + " not found in history list.");
-  Destination = HistoryList->GetString(HistoryList->SubstringPosition(key));
+  int16_t position = HistoryPosition(key);
+  if (position == 0) FatalHalt(key + " not found in history list.");
+  Destination = HistoryList->GetString(position);
 }
 
 void FlushKeyboard() {
@@ -44,7 +59,15 @@ void RunHopmenu() {
   LoadHistory();
   ShowMenu = true;
   if (Os().process.ArgCount() >= 1) LookupArgument();
-  if (ShowMenu) RunMainMenu();
+  if (ShowMenu) {
+    // The page needs the console itself; standard handles may be redirected.
+    if (!Os().console.OpenScreen()) {
+      Os().console.WriteErrorLine(
+          "hopmenu: no console to show the menu in; give -A, -P or part of a recent directory");
+      ExitProgram(1);
+    }
+    RunMainMenu();
+  }
   if (!UserAborted) {
     WriteDestination(Destination);
     SaveHistory();

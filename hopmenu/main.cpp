@@ -1,12 +1,12 @@
 #include "core/program_dir.h"
 #include "hopmenu/hopmenu.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/native_platform.h"
 #include "ui/dir_list.h"
 #include "ui/menu_base.h"
 #include "ui/screen_probe.h"
 
 int main(int argc, char** argv) {
-  hopdir::InstallWin32Platform(argc, argv);
+  hopdir::InstallNativePlatform(argc, argv);
   // The library's modules in their documented start-up order.
   hopdir::StartMenuObjects();
   hopdir::StartDirListing();

@@ -54,21 +54,22 @@ void MainMenuPage::Rebuild() {
   const int16_t height = ScreenRows;
   const int16_t left_width = static_cast<int16_t>(width / 3);
 
-  DriveString = Destination.Sub(0, 2);
+  DriveString = Os().files.DriveNameOf(Destination);
   DirList->ListDir(Destination + "*.*", AnyAttrMask, kAttrDirectory);
   DirList->SortNames(false);
   Os().console.ClearScreen();
 
-  DrivePrevButton.Init(1, 1, "<Drive");
+  const PathRules& rules = Os().paths;
+  DrivePrevButton.Init(1, 1, rules.PreviousDriveCaption());
   DrivePrevButton.Draw();
-  DriveNextButton.Init(static_cast<int16_t>(DrivePrevButton.X2 + 1), 1, "Drive>");
+  DriveNextButton.Init(static_cast<int16_t>(DrivePrevButton.X2 + 1), 1, rules.NextDriveCaption());
   DriveNextButton.Draw();
-  RootButton.Init(static_cast<int16_t>(DriveNextButton.X2 + 1), 1, "\\");
+  RootButton.Init(static_cast<int16_t>(DriveNextButton.X2 + 1), 1, rules.RootCaption());
   RootButton.Draw();
 
   PathsList.Init(1, static_cast<int16_t>(DrivePrevButton.Y2 + 1), left_width,
                  static_cast<int16_t>(height - 1));
-  PathsList.Title = "Paths on Drive " + DriveString;
+  PathsList.Title = rules.PathsTitle(DriveString);
   Bind(PathsList, DirList);
   PathsList.Draw();
 
@@ -87,6 +88,10 @@ void MainMenuPage::Rebuild() {
   ViewButton.Draw();
 
   WriteStatusLine(Destination);
+  ResumeWait();
+}
+
+void MainMenuPage::ResumeWait() {
   PathChosen = false;
   ChosenName = Str255();
   DriveChanged = false;
@@ -105,7 +110,7 @@ void MainMenuPage::StepView() {
 }
 
 void MainMenuPage::StepDrive(bool forward) {
-  const char current = DriveString[0];
+  const char current = Os().files.DriveLetterOf(Destination);
   const char candidate = forward ? NextDrive(current) : PreviousDrive(current);
   if (candidate == current) return;
   DriveChanged = true;
@@ -143,7 +148,7 @@ void MainMenuPage::HandleClick() {
   if (DriveNextButton.Zone.Contains()) StepDrive(true);
   if (DrivePrevButton.Zone.Contains()) StepDrive(false);
   if (RootButton.Zone.Contains()) {
-    Destination = Destination.Sub(0, 1) + ":\\";
+    Destination = Os().paths.RootOf(Destination);
     DriveChanged = true;
   }
   const bool abort_pressed = AbortButton.Zone.Contains();

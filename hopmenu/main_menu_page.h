@@ -33,7 +33,7 @@ class MainMenuPage {
   bool MenuDone = false;
   bool DriveChanged = false;
   Str255 ChosenName;   // the full name of the subdirectory pressed, or empty
-  Str255 DriveString;  // the first two characters of Destination
+  Str255 DriveString;  // the drive of Destination as the page names it (D:, /home)
 
   FrameBoxObj DrivePrevButton;
   FrameBoxObj DriveNextButton;
@@ -47,6 +47,8 @@ class MainMenuPage {
   // Lists Destination again, clears the screen, builds and draws every
   // object from the measured screen size and clears the wait's flags.
   void Rebuild();
+  // Clears the flags that end the wait, for a wait on the same page.
+  void ResumeWait();
   // One mouse press of any button, tested against the objects in a fixed
   // order; scrolling and view changes leave the page standing.
   void HandleClick();

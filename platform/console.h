@@ -4,6 +4,7 @@
 #ifndef HOPDIR_PLATFORM_CONSOLE_H_
 #define HOPDIR_PLATFORM_CONSOLE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -27,6 +28,13 @@ class Console {
  public:
   virtual ~Console() = default;
 
+  // Takes the console or terminal itself for a full-screen page, also when
+  // the standard handles are redirected; false when the process has none.
+  virtual bool OpenScreen() = 0;
+  // True once after the window changed its size; the owner of the page
+  // measures it again and rebuilds.
+  virtual bool WindowResized() = 0;
+
   // Cursor to a 1-based column and row of the visible window; a position
   // outside it (0, or beyond the window's size) is ignored entirely. The
   // screen probe measures the window by relying on this.
@@ -49,6 +57,16 @@ class Console {
   virtual int WriteGraphic(std::string_view bytes) = 0;
   // Text followed by a line break (CR LF on redirected output).
   virtual int WriteLine(std::string_view bytes) = 0;
+  // One line on standard error: for what must not mix with a redirected
+  // standard output.
+  virtual int WriteErrorLine(std::string_view bytes) = 0;
+
+  // The screen cells that `text` takes when written, and the bytes of its
+  // longest start that fits in `cells` without cutting a character: one
+  // byte a cell in a single-byte code page; UTF-8 counts characters, wide
+  // ones twice.
+  virtual int TextCells(std::string_view text) = 0;
+  virtual size_t FitCells(std::string_view text, int cells) = 0;
 
   // Mouse input on (quick-edit off) and back to the mode found at start.
   virtual void EnableMouse() = 0;

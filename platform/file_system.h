@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/short_string.h"
@@ -48,6 +49,12 @@ class RawFile {
   virtual int Close() = 0;
 };
 
+// A lock held on a file until this object goes (or the process ends).
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -62,6 +69,12 @@ class FileSystem {
   virtual Str255 DriveCurrentDirectory(int drive) = 0;
   // Free bytes of the root of drive 1 (A) .. 26 (Z); -1 when the query fails.
   virtual int64_t DriveFreeBytes(int drive) = 0;
+  // The drive `path` lies on: its letter A..Z (drive number = letter - 'A'
+  // + 1), and its name as the page shows it. On Windows these are the
+  // path's first character and first two characters; elsewhere a drive is
+  // a mounted file system, named by its mount point.
+  virtual char DriveLetterOf(const Str255& path) = 0;
+  virtual Str255 DriveNameOf(const Str255& path) = 0;
 
   // Wildcard search (`*` and `?` with the platform's own semantics) for
   // entries whose attributes are allowed by `attributes`.
@@ -69,15 +82,26 @@ class FileSystem {
 
   // Each returns the platform's I/O error number, 0 on success.
   virtual int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
+  // Creates or truncates; a file it creates only its owner may read. A
+  // symbolic link in the path's last place is refused, not followed.
   virtual int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
+  // Creates a file that must not exist yet, readable by its owner only.
+  virtual int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
   virtual int DeleteFile(const Str255& path) = 0;
-  // Replaces `target` by `source` in one step (same directory).
+  // Replaces `target` by `source` in one step (same directory): a reader
+  // sees the old file or the new one, never a part of either.
   virtual int ReplaceFile(const Str255& source, const Str255& target) = 0;
+  // Creates a directory and its missing parents, private to the user; 0
+  // when it exists already.
+  virtual int EnsureDirectory(const Str255& path) = 0;
+  // Waits until this process alone holds the lock on `path`, a file that
+  // is created when missing and never removed.
+  virtual int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) = 0;
 
   // Converts names from the code page the file APIs use to the one the
   // command shell reads batch files in; an error number when a character
-  // has no equivalent there or the result exceeds 255 bytes.
-  virtual int ToShellCodePage(const Str255& text, Str255& converted) = 0;
+  // has no equivalent there.
+  virtual int ToShellCodePage(std::string_view text, std::string& converted) = 0;
 };
 
 }  // namespace hopdir

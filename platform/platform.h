@@ -5,7 +5,9 @@
 
 #include "platform/console.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
 #include "platform/process.h"
+#include "platform/shell_handoff.h"
 
 namespace hopdir {
 
@@ -13,6 +15,8 @@ struct Platform {
   Console& console;
   FileSystem& files;
   Process& process;
+  const PathRules& paths;
+  ShellHandoff& handoff;
 };
 
 // Installs the backend for the rest of the run (tests may install anew).

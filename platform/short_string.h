@@ -13,6 +13,12 @@
 
 namespace hopdir {
 
+// The letters a..z as A..Z; every other byte, accented letters included,
+// unchanged.
+constexpr char UpCaseChar(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 template <int N>
 class ShortString {
   static_assert(N >= 1 && N <= 255, "a short string holds at most 255 characters");

@@ -22,6 +22,12 @@ int TextFile::CreateForWriting(const Str255& path) {
   return Os().files.CreateForWriting(path, file_);
 }
 
+int TextFile::CreateNew(const Str255& path) {
+  start_ = end_ = 0;
+  eof_ = false;
+  return Os().files.CreateNew(path, file_);
+}
+
 int TextFile::Fill() {
   if (start_ < end_ || eof_) return 0;
   start_ = end_ = 0;
@@ -83,7 +89,7 @@ int TextFile::Write(std::string_view bytes) { return file_->Write(bytes); }
 
 int TextFile::WriteLine(std::string_view bytes) {
   std::string line(bytes);
-  line += "\r\n";
+  line += Os().paths.LineEnding();
   return file_->Write(line);
 }
 

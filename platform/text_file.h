@@ -1,6 +1,7 @@
-// Text files on top of the platform's raw files: lines end in CR LF when
-// written; on reading, CR LF and a bare LF both end a line and the last line
-// may lack an ending. Every step returns the platform's I/O error number.
+// Text files on top of the platform's raw files: lines end as the platform
+// writes them (CR LF on Windows, LF elsewhere); on reading, CR LF and a bare
+// LF both end a line and the last line may lack an ending. Every step
+// returns the platform's I/O error number.
 #ifndef HOPDIR_PLATFORM_TEXT_FILE_H_
 #define HOPDIR_PLATFORM_TEXT_FILE_H_
 
@@ -21,6 +22,8 @@ class TextFile {
 
   int OpenForReading(const Str255& path);
   int CreateForWriting(const Str255& path);
+  // Creates a file that must not exist yet (FileSystem::CreateNew).
+  int CreateNew(const Str255& path);
   bool IsOpen() const { return file_ != nullptr; }
 
   // Reading. AtEnd is true once no byte is left.

@@ -46,7 +46,7 @@ void DirListObj::ListDir(const Str255& pattern, uint16_t allowed, uint16_t requi
     AddString(record.Name);
     Entries[static_cast<size_t>(Count)] = std::make_unique<DirEntry>(record);
   }
-  int slash = Pattern.FindLast('\\');
+  int slash = Pattern.FindLast(Os().paths.Separator());
   if (slash >= 0) Dir = Pattern.Sub(0, slash + 1);
 }
 
@@ -58,8 +58,9 @@ void DirListObj::SortNames(bool caseSensitive) {
 
 Str255 DirListObj::MarkedName(int16_t n) const {
   Str255 name = GetMarkedString(n);
+  const PathRules& rules = Os().paths;
   for (int i = name.Length() - 1; i >= 0; --i) {
-    if (name[i] == '\\' || name[i] == ':') {
+    if (rules.EndsDirectoryPart(name[i])) {
       name = name.Sub(i + 1);
       break;
     }

@@ -47,6 +47,8 @@ Win32Console::Win32Console()
   if (in_console_) original_input_mode_ = mode;
 }
 
+bool Win32Console::OpenScreen() { return out_console_; }
+
 void Win32Console::EndOnControlEvents() {
   control_console = this;
   SetConsoleCtrlHandler(OnControlEvent, TRUE);

@@ -30,6 +30,8 @@ class Win32Console : public Console {
   // The control handler's part of Shutdown, from the handler's own thread.
   void RestoreModesFromControlEvent();
 
+  bool OpenScreen() override;
+  bool WindowResized() override { return false; }
   void GotoXY(uint8_t col, uint8_t row) override;
   int WhereX() override;
   int WhereY() override;
@@ -41,6 +43,9 @@ class Win32Console : public Console {
   int WriteText(std::string_view bytes) override;
   int WriteGraphic(std::string_view bytes) override;
   int WriteLine(std::string_view bytes) override;
+  int WriteErrorLine(std::string_view bytes) override;
+  int TextCells(std::string_view text) override { return static_cast<int>(text.size()); }
+  size_t FitCells(std::string_view text, int cells) override;
   void EnableMouse() override;
   void DisableMouse() override;
   bool TakeMouseEvent(MouseEventRecord& event) override;

@@ -156,6 +156,16 @@ int Win32Console::WriteLine(std::string_view bytes) {
   return WriteText(line);
 }
 
+int Win32Console::WriteErrorLine(std::string_view bytes) {
+  std::string line(bytes);
+  line += "\r\n";
+  return WriteAll(GetStdHandle(STD_ERROR_HANDLE), line);
+}
+
+size_t Win32Console::FitCells(std::string_view text, int cells) {
+  return cells <= 0 ? 0 : std::min(text.size(), static_cast<size_t>(cells));
+}
+
 int Win32Console::Put(const std::wstring& text, bool controls, bool direct) {
   if (sticky_error_ != 0) {
     int error = sticky_error_;

@@ -100,6 +100,22 @@ class Win32RawFile : public RawFile {
   HANDLE handle_;
 };
 
+// The whole-file lock of Lock, released when the handle closes.
+class Win32FileLock : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE handle) : handle_(handle) {}
+  ~Win32FileLock() override {
+    OVERLAPPED whole_file = {};
+    UnlockFileEx(handle_, 0, 1, 0, &whole_file);
+    CloseHandle(handle_);
+  }
+  Win32FileLock(const Win32FileLock&) = delete;
+  Win32FileLock& operator=(const Win32FileLock&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
 int OpenRaw(const Str255& path, DWORD access, DWORD share, DWORD disposition,
             std::unique_ptr<RawFile>& file) {
   file.reset();
@@ -193,12 +209,22 @@ std::unique_ptr<DirectorySearch> Win32FileSystem::Search(const Str255& pattern,
   return std::make_unique<Win32Search>(pattern);
 }
 
+char Win32FileSystem::DriveLetterOf(const Str255& path) { return path[0]; }
+
+Str255 Win32FileSystem::DriveNameOf(const Str255& path) { return path.Sub(0, 2); }
+
 int Win32FileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {
-  return OpenRaw(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, file);
+  // Sharing delete lets another run replace the file while this one reads.
+  return OpenRaw(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                 OPEN_EXISTING, file);
 }
 
 int Win32FileSystem::CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
   return OpenRaw(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, file);
+}
+
+int Win32FileSystem::CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenRaw(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, file);
 }
 
 int Win32FileSystem::DeleteFile(const Str255& path) {
@@ -206,22 +232,60 @@ int Win32FileSystem::DeleteFile(const Str255& path) {
 }
 
 int Win32FileSystem::ReplaceFile(const Str255& source, const Str255& target) {
-  return MoveFileExA(ZeroTerminated(source).c_str(), ZeroTerminated(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING)
-             ? 0
-             : LastIoError();
+  // A reader that opened the old file without sharing delete (another
+  // program, a virus scanner) holds the rename off for a moment.
+  constexpr int kAttempts = 50;
+  constexpr DWORD kPauseMilliseconds = 20;
+  int result = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (MoveFileExA(ZeroTerminated(source).c_str(), ZeroTerminated(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING)) {
+      return 0;
+    }
+    result = LastIoError();
+    if (result != ERROR_SHARING_VIOLATION && result != ERROR_LOCK_VIOLATION) break;
+    Sleep(kPauseMilliseconds);
+  }
+  return result;
 }
 
-int Win32FileSystem::ToShellCodePage(const Str255& text, Str255& converted) {
-  converted = Str255();
-  std::string bytes;
-  if (int result = ConvertCodePage(text.View(), FileApiCodePage(), ShellCodePage(), bytes);
-      result != 0) {
+int Win32FileSystem::EnsureDirectory(const Str255& path) {
+  std::string dir = ZeroTerminated(path);
+  while (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+  DWORD attributes = GetFileAttributesA(dir.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ERROR_ALREADY_EXISTS;
+  }
+  size_t parent_end = dir.find_last_of("\\/");
+  if (parent_end != std::string::npos && parent_end > 2) {
+    if (int result = EnsureDirectory(Str255(dir.substr(0, parent_end))); result != 0) {
+      return result;
+    }
+  }
+  if (CreateDirectoryA(dir.c_str(), nullptr)) return 0;
+  int result = LastIoError();
+  return result == ERROR_ALREADY_EXISTS ? 0 : result;
+}
+
+int Win32FileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
+  lock.reset();
+  HANDLE handle = CreateFileA(ZeroTerminated(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastIoError();
+  OVERLAPPED whole_file = {};
+  // Blocks until the holder lets go; the system lets go when it ends.
+  if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole_file)) {
+    int result = LastIoError();
+    CloseHandle(handle);
     return result;
   }
-  if (bytes.size() > static_cast<size_t>(Str255::kCapacity)) return ERROR_BUFFER_OVERFLOW;
-  converted = bytes;
+  lock = std::make_unique<Win32FileLock>(handle);
   return 0;
+}
+
+int Win32FileSystem::ToShellCodePage(std::string_view text, std::string& converted) {
+  return ConvertCodePage(text, FileApiCodePage(), ShellCodePage(), converted);
 }
 
 }  // namespace hopdir

@@ -2,6 +2,7 @@
 #ifndef HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 #define HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 
+#include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
@@ -15,12 +16,17 @@ class Win32FileSystem : public FileSystem {
   Str255 CurrentDirectory() override;
   Str255 DriveCurrentDirectory(int drive) override;
   int64_t DriveFreeBytes(int drive) override;
+  char DriveLetterOf(const Str255& path) override;
+  Str255 DriveNameOf(const Str255& path) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int DeleteFile(const Str255& path) override;
   int ReplaceFile(const Str255& source, const Str255& target) override;
-  int ToShellCodePage(const Str255& text, Str255& converted) override;
+  int EnsureDirectory(const Str255& path) override;
+  int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
+  int ToShellCodePage(std::string_view text, std::string& converted) override;
 };
 
 // The calling thread's last error as an I/O error number; never 0, so that

@@ -17,6 +17,15 @@ Str255 Win32Process::Arg(int index) {
   return Str255(args_[static_cast<size_t>(index - 1)]);
 }
 
+bool Win32Process::Environment(const char* name, Str255& value) {
+  char buffer[Str255::kCapacity + 1];
+  DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+  // 0: not set; above the buffer: the size it would need.
+  if (length == 0 || length >= sizeof buffer) return false;
+  value = Str255(buffer, static_cast<int>(length));
+  return true;
+}
+
 void Win32Process::Exit(int code) {
   console_.Shutdown();
   ExitProcess(static_cast<UINT>(code));

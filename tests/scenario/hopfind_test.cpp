@@ -118,7 +118,7 @@ TEST_F(HopfindTest, TwoThousandEntriesFitButOneMoreHalts) {
 }
 
 TEST_F(HopfindTest, FailingWritesEndWithThePlatformErrorNumber) {
-  fake.files.CreateFails[testing::FakeFileSystem::Key(kBatch)] = testing::kErrorAccessDenied;
+  fake.files.CreateFails[fake.files.Key(kBatch)] = testing::kErrorAccessDenied;
   EXPECT_EQ(Run({"arch"}), testing::kErrorAccessDenied);
   fake.console.WriteFailsWith = testing::kErrorDiskFull;
   EXPECT_EQ(Run({}), testing::kErrorDiskFull);

@@ -86,13 +86,39 @@ void FakeConsole::PushExtendedKey(char code) {
 
 void FakeConsole::PushLine(const std::string& line) { lines_.push_back(line); }
 
+void FakeConsole::PushResize(int cols, int rows) {
+  input_.push_back(
+      {InputItem::kResize, 0, {0, static_cast<uint16_t>(cols), static_cast<uint16_t>(rows), 0}});
+}
+
 int FakeConsole::PendingKeys() const {
   return static_cast<int>(std::count_if(
       input_.begin(), input_.end(), [](const InputItem& i) { return i.kind == InputItem::kKey; }));
 }
 
 int FakeConsole::PendingMouseEvents() const {
-  return static_cast<int>(input_.size()) - PendingKeys();
+  return static_cast<int>(std::count_if(input_.begin(), input_.end(), [](const InputItem& i) {
+    return i.kind == InputItem::kMouse;
+  }));
+}
+
+bool FakeConsole::OpenScreen() {
+  ++OpenScreenCalls;
+  return HasScreen;
+}
+
+// Keys wait beside the other input; a resize and the mouse events keep
+// their order between themselves.
+static bool NotAKey(const FakeConsole::InputItem& item) {
+  return item.kind != FakeConsole::InputItem::kKey;
+}
+
+bool FakeConsole::WindowResized() {
+  auto it = std::find_if(input_.begin(), input_.end(), NotAKey);
+  if (it == input_.end() || it->kind != InputItem::kResize) return false;
+  Resize(it->mouse.Col, it->mouse.Row);
+  input_.erase(it);
+  return true;
 }
 
 void FakeConsole::GotoXY(uint8_t col, uint8_t row) {
@@ -135,8 +161,18 @@ int FakeConsole::Put(std::string_view bytes) {
 
 int FakeConsole::WriteLine(std::string_view bytes) {
   std::string line(bytes);
-  line += "\r\n";
+  line += LineEnding;
   return Put(line);
+}
+
+int FakeConsole::WriteErrorLine(std::string_view bytes) {
+  ErrorOutput.append(bytes);
+  ErrorOutput += LineEnding;
+  return 0;
+}
+
+size_t FakeConsole::FitCells(std::string_view text, int cells) {
+  return cells <= 0 ? 0 : std::min(text.size(), static_cast<size_t>(cells));
 }
 
 void FakeConsole::EnableMouse() {
@@ -150,9 +186,8 @@ void FakeConsole::DisableMouse() {
 }
 
 bool FakeConsole::TakeMouseEvent(MouseEventRecord& event) {
-  auto it = std::find_if(input_.begin(), input_.end(),
-                         [](const InputItem& i) { return i.kind == InputItem::kMouse; });
-  if (it == input_.end()) {
+  auto it = std::find_if(input_.begin(), input_.end(), NotAKey);
+  if (it == input_.end() || it->kind != InputItem::kMouse) {
     if (++idle_polls_ > IdlePollLimit) {
       idle_polls_ = 0;
       throw InputExhausted();
@@ -166,7 +201,7 @@ bool FakeConsole::TakeMouseEvent(MouseEventRecord& event) {
 }
 
 void FakeConsole::WaitForInput(int /*milliseconds*/) {
-  if (PendingMouseEvents() == 0 && PendingKeys() == 0 && lines_.empty()) throw InputExhausted();
+  if (input_.empty() && lines_.empty()) throw InputExhausted();
 }
 
 bool FakeConsole::KeyPressed() { return PendingKeys() > 0; }

@@ -46,10 +46,17 @@ class FakeConsole : public Console {
   void PushKey(char key);
   void PushExtendedKey(char code);  // 0 then the code
   void PushLine(const std::string& line);
+  // The window takes a new size (and is cleared) once the input before
+  // this point has been taken.
+  void PushResize(int cols, int rows);
   int PendingKeys() const;
   int PendingMouseEvents() const;
 
-  std::string Output;  // every byte written, in order
+  std::string Output;       // every byte written, in order
+  std::string ErrorOutput;  // every line written to standard error
+  std::string LineEnding = "\r\n";
+  bool HasScreen = true;  // whether OpenScreen finds a console
+  int OpenScreenCalls = 0;
   uint8_t TextColor = 7;
   uint8_t BackColor = 0;
   bool MouseEnabled = false;
@@ -61,6 +68,8 @@ class FakeConsole : public Console {
   int IdlePollLimit = 10000;
 
   // --- Console ---
+  bool OpenScreen() override;
+  bool WindowResized() override;
   void GotoXY(uint8_t col, uint8_t row) override;
   int WhereX() override { return cursor_col_; }
   int WhereY() override { return cursor_row_; }
@@ -72,6 +81,9 @@ class FakeConsole : public Console {
   int WriteText(std::string_view bytes) override { return Put(bytes); }
   int WriteGraphic(std::string_view bytes) override { return Put(bytes); }
   int WriteLine(std::string_view bytes) override;
+  int WriteErrorLine(std::string_view bytes) override;
+  int TextCells(std::string_view text) override { return static_cast<int>(text.size()); }
+  size_t FitCells(std::string_view text, int cells) override;
   void EnableMouse() override;
   void DisableMouse() override;
   bool TakeMouseEvent(MouseEventRecord& event) override;
@@ -81,12 +93,14 @@ class FakeConsole : public Console {
   int ReadLine(Str255& line) override;
   void DiscardKeys() override;
 
- private:
+ public:
   struct InputItem {
-    enum Kind { kKey, kMouse } kind;
+    enum Kind { kKey, kMouse, kResize } kind;
     char key;
-    MouseEventRecord mouse;
+    MouseEventRecord mouse;  // a resize keeps its columns and rows in Col and Row
   };
+
+ private:
   int Put(std::string_view bytes);
   void NewLine();
   Cell& CellAt(int col, int row);

@@ -12,18 +12,6 @@ std::string Upper(std::string text) {
   return text;
 }
 
-bool IsRoot(const std::string& key) { return key.size() == 3 && key[1] == ':'; }
-
-int DriveOf(const std::string& key) {
-  if (key.size() >= 2 && key[1] == ':' && key[0] >= 'A' && key[0] <= 'Z') return key[0] - 'A' + 1;
-  return 0;
-}
-
-std::string LastPart(const std::string& key) {
-  size_t slash = key.find_last_of('\\');
-  return slash == std::string::npos ? key : key.substr(slash + 1);
-}
-
 class FakeSearch : public DirectorySearch {
  public:
   explicit FakeSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
@@ -72,8 +60,18 @@ class FakeRawFile : public RawFile {
 
 }  // namespace
 
-FakeFileSystem::FakeFileSystem() {
+FakeFileSystem::FakeFileSystem(bool posix) : posix_(posix), separator_(posix ? '/' : '\\') {
   free_.fill(-1);
+  if (posix_) {
+    // One tree: "/" is the first mount, and the current directory is "/".
+    nodes_["/"] = Node{"/", kAttrDirectory, 0, "", {}};
+    AddMount("/", 1 << 30);
+    current_drive_ = 1;
+    drive_dirs_[0] = "/";
+    executable_ = "/opt/hopdir/bin/hopmenu";
+    AddDir("/opt/hopdir/bin");
+    return;
+  }
   for (int drive = 1; drive <= 26; ++drive) {
     drive_dirs_[static_cast<size_t>(drive)] =
         std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
@@ -83,26 +81,70 @@ FakeFileSystem::FakeFileSystem() {
   SetCurrentDirectory("C:\\");
 }
 
-std::string FakeFileSystem::Key(const std::string& path) {
+bool FakeFileSystem::IsRoot(const std::string& key) const {
+  return posix_ ? key == "/" : key.size() == 3 && key[1] == ':';
+}
+
+int FakeFileSystem::DriveOf(const std::string& key) const {
+  if (posix_) {
+    // The mount whose point is the longest start of the path.
+    int best = 0;
+    size_t best_length = 0;
+    for (int drive = 1; drive <= mounts_; ++drive) {
+      const std::string& point = drive_dirs_[static_cast<size_t>(drive)];
+      bool under = key == point || point == "/" ||
+                   (key.size() > point.size() && key.compare(0, point.size(), point) == 0 &&
+                    key[point.size()] == '/');
+      if (under && point.size() >= best_length) {
+        best = drive;
+        best_length = point.size();
+      }
+    }
+    return best;
+  }
+  if (key.size() >= 2 && key[1] == ':' && key[0] >= 'A' && key[0] <= 'Z') return key[0] - 'A' + 1;
+  return 0;
+}
+
+std::string FakeFileSystem::LastPart(const std::string& key) const {
+  size_t slash = key.find_last_of(separator_);
+  return slash == std::string::npos ? key : key.substr(slash + 1);
+}
+
+std::string FakeFileSystem::Key(const std::string& path) const {
+  if (posix_) {
+    std::string key = path;
+    while (key.size() > 1 && key.back() == '/') key.pop_back();
+    return key;
+  }
   std::string key = Upper(path);
   while (key.size() > 3 && key.back() == '\\') key.pop_back();
   if (key.size() == 2 && key[1] == ':') key += '\\';
   return key;
 }
 
-std::string FakeFileSystem::Parent(const std::string& key) {
+std::string FakeFileSystem::Parent(const std::string& key) const {
   if (IsRoot(key)) return "";
-  size_t slash = key.find_last_of('\\');
+  size_t slash = key.find_last_of(separator_);
   if (slash == std::string::npos) return "";
+  if (posix_) return slash == 0 ? "/" : key.substr(0, slash);
   std::string parent = key.substr(0, slash);
   if (parent.size() == 2 && parent[1] == ':') parent += '\\';
   return parent;
 }
 
-bool FakeFileSystem::WildcardMatch(const std::string& pattern, const std::string& name) {
+int FakeFileSystem::AddMount(const std::string& path, int64_t free_bytes) {
+  int drive = ++mounts_;
+  if (path != "/") AddDir(path);
+  drive_dirs_[static_cast<size_t>(drive)] = Key(path);
+  free_[static_cast<size_t>(drive)] = free_bytes;
+  return drive;
+}
+
+bool FakeFileSystem::WildcardMatch(const std::string& pattern, const std::string& name) const {
   // "*.*" and a trailing ".*" also match names without a dot, as on Windows.
-  std::string p = Upper(pattern);
-  std::string n = Upper(name);
+  std::string p = posix_ ? pattern : Upper(pattern);
+  std::string n = posix_ ? name : Upper(name);
   auto match = [](const std::string& pat, const std::string& text) {
     size_t pi = 0, ti = 0, star = std::string::npos, mark = 0;
     while (ti < text.size()) {
@@ -138,7 +180,7 @@ FakeFileSystem::Node& FakeFileSystem::Ensure(const std::string& key, uint32_t at
   node.Name = IsRoot(key) ? key : LastPart(key);
   node.Attributes = attributes;
   int drive = DriveOf(key);
-  if (drive > 0 && drive_dirs_[static_cast<size_t>(drive)].empty()) {
+  if (!posix_ && drive > 0 && drive_dirs_[static_cast<size_t>(drive)].empty()) {
     drive_dirs_[static_cast<size_t>(drive)] = key.substr(0, 3);
   }
   return node;
@@ -163,6 +205,12 @@ void FakeFileSystem::AddFile(const std::string& path, const std::string& content
 }
 
 void FakeFileSystem::SetCurrentDirectory(const std::string& path) {
+  if (posix_) {
+    // One current directory, kept apart from the mount points.
+    AddDir(path);
+    drive_dirs_[0] = Key(path);
+    return;
+  }
   std::string key = Key(path);
   current_drive_ = DriveOf(key);
   SetDriveDirectory(current_drive_, path);
@@ -221,7 +269,10 @@ int FakeFileSystem::SpendWriteBudget(std::string& content, std::string_view byte
   return allowed < bytes.size() ? kErrorDiskFull : 0;
 }
 
-Str255 FakeFileSystem::CurrentDirectory() { return DriveCurrentDirectory(current_drive_); }
+Str255 FakeFileSystem::CurrentDirectory() {
+  if (posix_) return Str255(drive_dirs_[0]);
+  return DriveCurrentDirectory(current_drive_);
+}
 
 Str255 FakeFileSystem::DriveCurrentDirectory(int drive) {
   if (drive < 1 || drive > 26) return Str255();
@@ -233,13 +284,24 @@ int64_t FakeFileSystem::DriveFreeBytes(int drive) {
   return free_[static_cast<size_t>(drive)];
 }
 
+char FakeFileSystem::DriveLetterOf(const Str255& path) {
+  if (!posix_) return path[0];
+  int drive = DriveOf(Key(path.ToStd()));
+  return static_cast<char>('A' + drive - 1);
+}
+
+Str255 FakeFileSystem::DriveNameOf(const Str255& path) {
+  if (!posix_) return path.Sub(0, 2);
+  return Str255(drive_dirs_[static_cast<size_t>(DriveOf(Key(path.ToStd())))]);
+}
+
 std::unique_ptr<DirectorySearch> FakeFileSystem::Search(const Str255& pattern,
                                                         uint16_t /*attributes*/) {
   // Like FindFirstFileA, the attribute set does not filter: callers do.
   std::string full = pattern.ToStd();
-  size_t slash = full.find_last_of('\\');
-  std::string dir = slash == std::string::npos ? drive_dirs_[static_cast<size_t>(current_drive_)]
-                                               : full.substr(0, slash + 1);
+  size_t slash = full.find_last_of(separator_);
+  std::string dir =
+      slash == std::string::npos ? CurrentDirectory().ToStd() : full.substr(0, slash + 1);
   std::string mask = slash == std::string::npos ? full : full.substr(slash + 1);
   std::vector<FindRecord> records;
   const Node* node = Find(dir);
@@ -272,11 +334,21 @@ int FakeFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>&
 }
 
 int FakeFileSystem::CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenForWriting(path, false, file);
+}
+
+int FakeFileSystem::CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenForWriting(path, true, file);
+}
+
+int FakeFileSystem::OpenForWriting(const Str255& path, bool must_be_new,
+                                   std::unique_ptr<RawFile>& file) {
   std::string key = Key(path.ToStd());
   if (auto it = CreateFails.find(key); it != CreateFails.end()) return it->second;
   const Node* parent = Find(Parent(key));
   if (parent == nullptr || (parent->Attributes & kAttrDirectory) == 0) return kErrorPathNotFound;
   if (Node* node = Find(key)) {
+    if (must_be_new) return kErrorFileExists;
     if ((node->Attributes & (kAttrDirectory | kAttrReadOnly)) != 0) return kErrorAccessDenied;
     node->Content.clear();
   } else {
@@ -320,13 +392,49 @@ int FakeFileSystem::ReplaceFile(const Str255& source, const Str255& target) {
   return 0;
 }
 
-int FakeFileSystem::ToShellCodePage(const Str255& text, Str255& converted) {
-  converted = Str255();
-  for (int i = 0; i < text.Length(); ++i) {
-    char c = text[i];
+int FakeFileSystem::EnsureDirectory(const Str255& path) {
+  if (EnsureDirectoryFailsWith != 0) return EnsureDirectoryFailsWith;
+  const Node* node = Find(path.ToStd());
+  if (node != nullptr) return (node->Attributes & kAttrDirectory) != 0 ? 0 : kErrorFileExists;
+  AddDir(path.ToStd());
+  return 0;
+}
+
+namespace {
+
+class FakeLock : public FileLock {
+ public:
+  explicit FakeLock(bool& held) : held_(held) { held_ = true; }
+  ~FakeLock() override { held_ = false; }
+  FakeLock(const FakeLock&) = delete;
+  FakeLock& operator=(const FakeLock&) = delete;
+
+ private:
+  bool& held_;
+};
+
+}  // namespace
+
+int FakeFileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
+  ++LockCalls;
+  if (LockFailsWith != 0) return LockFailsWith;
+  // One process: a second lock while the first is held would wait forever.
+  if (LockHeld) return kErrorLockViolation;
+  if (!Exists(path.ToStd())) AddFile(path.ToStd());
+  lock = std::make_unique<FakeLock>(LockHeld);
+  return 0;
+}
+
+int FakeFileSystem::ToShellCodePage(std::string_view text, std::string& converted) {
+  converted.clear();
+  for (char c : text) {
     if (UnmappableBytes.find(c) != std::string::npos) return kErrorNoTranslation;
     auto it = ShellTranslation.find(c);
-    converted.Append(it == ShellTranslation.end() ? c : it->second);
+    if (it == ShellTranslation.end()) {
+      converted += c;
+    } else {
+      converted += it->second;
+    }
   }
   return 0;
 }

@@ -1,7 +1,9 @@
 // An in-memory file system for tests: drive letters with their own current
 // directories and free space, directories whose enumeration order the test
 // controls, files with attributes, sizes and times, and failures on demand.
-// Paths compare without regard to ASCII case, as on Windows.
+// Paths compare without regard to ASCII case, as on Windows; in the POSIX
+// convention there is one tree under "/" whose names keep and compare
+// their case, and the drives are mount points.
 #ifndef HOPDIR_TESTS_SUPPORT_FAKE_FILE_SYSTEM_H_
 #define HOPDIR_TESTS_SUPPORT_FAKE_FILE_SYSTEM_H_
 
@@ -21,12 +23,14 @@ namespace hopdir::testing {
 inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorPathNotFound = 3;
 inline constexpr int kErrorAccessDenied = 5;
+inline constexpr int kErrorLockViolation = 33;
+inline constexpr int kErrorFileExists = 80;
 inline constexpr int kErrorDiskFull = 112;
 inline constexpr int kErrorNoTranslation = 1113;
 
 class FakeFileSystem : public FileSystem {
  public:
-  FakeFileSystem();
+  explicit FakeFileSystem(bool posix = false);
 
   // --- set-up ---
   // Creates a directory and any missing parents (a drive's root always exists).
@@ -38,6 +42,9 @@ class FakeFileSystem : public FileSystem {
   void SetCurrentDirectory(const std::string& path);
   // Current directory of one drive (1 = A); also makes the drive exist.
   void SetDriveDirectory(int drive, const std::string& path);
+  // POSIX: a mounted file system at `path`, the next drive number, with
+  // `free_bytes` free; "/" is mounted from the start as drive 1.
+  int AddMount(const std::string& path, int64_t free_bytes);
   // Free bytes reported for a drive; -1 makes the query fail (the default
   // for every drive that was never mentioned).
   void SetFreeBytes(int drive, int64_t bytes);
@@ -46,7 +53,9 @@ class FakeFileSystem : public FileSystem {
   bool DotsFirst = true;
 
   // Failure injection.
-  std::map<std::string, int> CreateFails;  // upper-cased path -> error
+  std::map<std::string, int> CreateFails;  // Key(path) -> error
+  int LockFailsWith = 0;                   // every Lock fails
+  int EnsureDirectoryFailsWith = 0;        // every EnsureDirectory fails
   int DeleteFailsWith = 0;                 // every delete fails
   int ReplaceFailsWith = 0;                // every replace fails
   int ReadFailsWith = 0;                   // every read of an open file fails
@@ -55,9 +64,10 @@ class FakeFileSystem : public FileSystem {
   // to files in total since it was set (negative: never).
   int64_t WriteBudget = -1;
   // Bytes that the shell's code page cannot hold (conversion fails with
-  // kErrorNoTranslation), and byte translations it applies.
+  // kErrorNoTranslation), and translations it applies (a byte may become
+  // several, as in UTF-8).
   std::string UnmappableBytes;
-  std::map<char, char> ShellTranslation;
+  std::map<char, std::string> ShellTranslation;
 
   // --- inspection ---
   bool Exists(const std::string& path) const;
@@ -67,18 +77,25 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> Children(const std::string& path) const;
   int DeleteCalls = 0;
   std::vector<std::string> Deleted;  // paths as given to DeleteFile, in order
+  int LockCalls = 0;
+  bool LockHeld = false;
 
   // --- FileSystem ---
   Str255 ExecutablePath() override { return Str255(executable_); }
   Str255 CurrentDirectory() override;
   Str255 DriveCurrentDirectory(int drive) override;
   int64_t DriveFreeBytes(int drive) override;
+  char DriveLetterOf(const Str255& path) override;
+  Str255 DriveNameOf(const Str255& path) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int DeleteFile(const Str255& path) override;
   int ReplaceFile(const Str255& source, const Str255& target) override;
-  int ToShellCodePage(const Str255& text, Str255& converted) override;
+  int EnsureDirectory(const Str255& path) override;
+  int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
+  int ToShellCodePage(std::string_view text, std::string& converted) override;
 
   struct Node {
     std::string Name;  // as created, case kept
@@ -87,11 +104,14 @@ class FakeFileSystem : public FileSystem {
     std::string Content;
     std::vector<std::string> Children;  // upper-cased keys, in enumeration order
   };
-  // Upper-cased full path without a trailing backslash (roots keep "D:\").
-  static std::string Key(const std::string& path);
-  static std::string Parent(const std::string& key);  // "" for a root
-  // Windows wildcard match of one name, ignoring ASCII case.
-  static bool WildcardMatch(const std::string& pattern, const std::string& name);
+  // The full path as the map keys it: upper-cased without a trailing
+  // backslash (roots keep "D:\"); in the POSIX convention as it is,
+  // without a trailing slash ("/" stays).
+  std::string Key(const std::string& path) const;
+  std::string Parent(const std::string& key) const;  // "" for a root
+  // Windows wildcard match of one name, ignoring ASCII case (keeping it in
+  // the POSIX convention, where "*.*" matches every name).
+  bool WildcardMatch(const std::string& pattern, const std::string& name) const;
 
   Node* Find(const std::string& path);
   const Node* Find(const std::string& path) const;
@@ -100,6 +120,14 @@ class FakeFileSystem : public FileSystem {
 
  private:
   Node& Ensure(const std::string& key, uint32_t attributes);
+  bool IsRoot(const std::string& key) const;
+  int DriveOf(const std::string& key) const;
+  std::string LastPart(const std::string& key) const;
+  int OpenForWriting(const Str255& path, bool must_be_new, std::unique_ptr<RawFile>& file);
+
+  bool posix_;
+  char separator_;
+  int mounts_ = 0;
 
   std::map<std::string, Node> nodes_;
   std::array<int64_t, 27> free_{};

@@ -4,10 +4,14 @@
 #define HOPDIR_TESTS_SUPPORT_FAKE_PLATFORM_H_
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/cmd_handoff.h"
+#include "platform/path_rules.h"
 #include "platform/platform.h"
+#include "platform/posix_handoff.h"
 #include "tests/support/fake_console.h"
 #include "tests/support/fake_file_system.h"
 
@@ -22,6 +26,7 @@ struct ProcessExit {
 class FakeProcess : public Process {
  public:
   std::vector<std::string> Args;
+  std::map<std::string, std::string> Env;
   int ExitCalls = 0;
   int LastExitCode = -1;
 
@@ -30,6 +35,14 @@ class FakeProcess : public Process {
     if (index < 1 || index > ArgCount()) return Str255();
     return Str255(Args[static_cast<size_t>(index - 1)]);
   }
+  bool Environment(const char* name, Str255& value) override {
+    auto it = Env.find(name);
+    if (it == Env.end() || it->second.size() > static_cast<size_t>(Str255::kCapacity)) {
+      return false;
+    }
+    value = Str255(it->second);
+    return true;
+  }
   [[noreturn]] void Exit(int code) override {
     ++ExitCalls;
     LastExitCode = code;
@@ -37,15 +50,27 @@ class FakeProcess : public Process {
   }
 };
 
+// The path conventions a fake platform follows.
+enum class Convention { kWindows, kPosix };
+
 class FakePlatform {
  public:
-  FakePlatform() : platform_{console, files, process} { InstallPlatform(&platform_); }
+  explicit FakePlatform(Convention convention = Convention::kWindows)
+      : files(convention == Convention::kPosix),
+        platform_{console, files, process, PathsFor(convention), HandoffFor(convention)} {
+    if (convention == Convention::kPosix) console.LineEnding = "\n";
+    InstallPlatform(&platform_);
+  }
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 
   FakeConsole console;
   FakeFileSystem files;
   FakeProcess process;
+
+  // The conventions in force, for a test that installs a console of its own.
+  const PathRules& Paths() const { return platform_.paths; }
+  ShellHandoff& Handoff() { return platform_.handoff; }
 
   // Runs `body` and returns the exit code it ended with; -1 when it
   // returned without calling Exit.
@@ -59,6 +84,19 @@ class FakePlatform {
   }
 
  private:
+  static const PathRules& PathsFor(Convention convention) {
+    static const WindowsPathRules windows;
+    static const PosixPathRules posix;
+    if (convention == Convention::kPosix) return posix;
+    return windows;
+  }
+  ShellHandoff& HandoffFor(Convention convention) {
+    if (convention == Convention::kPosix) return posix_handoff_;
+    return cmd_handoff_;
+  }
+
+  CmdHandoff cmd_handoff_;
+  PosixHandoff posix_handoff_;
   Platform platform_;
 };
 

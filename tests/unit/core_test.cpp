@@ -76,7 +76,16 @@ TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
   EXPECT_TRUE(fake.files.Exists("D:\\TOOLS2\\HopdirTemp.Bat"));  // left in place
 }
 
-TEST(Paths, EnsureTrailingBackslashCountsOnlyABackslash) {
+TEST(Paths, EnsureTrailingBackslashCountsOnlyTheSeparator) {
+  {
+    FakePlatform posix(testing::Convention::kPosix);
+    for (auto [in, out] : {std::pair{"/", "/"}, {"/home", "/home/"}, {"x\\", "x\\/"}, {"", ""}}) {
+      Str255 path = in;
+      EnsureTrailingBackslash(path);
+      EXPECT_EQ(path, out) << in;
+    }
+  }
+  FakePlatform windows;
   for (auto [in, out] : {std::pair{"D:\\", "D:\\"}, {"D:", "D:\\"}, {"x/", "x/\\"}, {"", ""}}) {
     Str255 path = in;
     EnsureTrailingBackslash(path);

@@ -42,7 +42,7 @@ class RecordingConsole : public FakeConsole {
 TEST(ScreenProbe, WidthFirstCoarseThenFineWithPositionsPast255WrappingAsEightBitValues) {
   FakePlatform fake;
   RecordingConsole console(85, 25);
-  Platform platform{console, fake.files, fake.process};
+  Platform platform{console, fake.files, fake.process, fake.Paths(), fake.Handoff()};
   InstallPlatform(&platform);
   ProbeScreenSize();
   std::vector<int> want;
@@ -53,7 +53,7 @@ TEST(ScreenProbe, WidthFirstCoarseThenFineWithPositionsPast255WrappingAsEightBit
   EXPECT_EQ(console.Tries, want);
 
   RecordingConsole wide(300, 50);
-  Platform wide_platform{wide, fake.files, fake.process};
+  Platform wide_platform{wide, fake.files, fake.process, fake.Paths(), fake.Handoff()};
   InstallPlatform(&wide_platform);
   ProbeScreenSize();
   // 260 reaches column 4, 256 is column 0 and refused.

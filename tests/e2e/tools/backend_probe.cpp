@@ -37,8 +37,8 @@
 #include <string>
 
 #include "core/io_check.h"
+#include "platform/native_platform.h"
 #include "platform/platform.h"
-#include "platform/win32/win32_platform.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ void List(const hopdir::Str255& pattern) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  hopdir::InstallWin32Platform(argc, argv);
+  hopdir::InstallNativePlatform(argc, argv);
   if (argc < 2) hopdir::ExitProgram(2);
   results = std::fopen(argv[1], "ab");
   if (results == nullptr) hopdir::ExitProgram(3);
@@ -196,10 +196,9 @@ int main(int argc, char** argv) {
     } else if (command == "list") {
       List(hopdir::Str255(next()));
     } else if (command == "shell") {
-      hopdir::Str255 converted;
-      int result = files.ToShellCodePage(hopdir::Str255(next()), converted);
-      Answer(result == 0 ? "shell " + Hex(converted.View())
-                         : "shell-error " + std::to_string(result));
+      std::string converted;
+      int result = files.ToShellCodePage(next(), converted);
+      Answer(result == 0 ? "shell " + Hex(converted) : "shell-error " + std::to_string(result));
     } else if (command == "read") {
       Read(hopdir::Str255(next()));
     } else if (command == "write") {

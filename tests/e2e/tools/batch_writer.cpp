@@ -3,11 +3,11 @@
 // the programs do, so the file can be tested on its own.
 #include "core/batch_file.h"
 #include "core/program_dir.h"
+#include "platform/native_platform.h"
 #include "platform/platform.h"
-#include "platform/win32/win32_platform.h"
 
 int main(int argc, char** argv) {
-  hopdir::InstallWin32Platform(argc, argv);
+  hopdir::InstallNativePlatform(argc, argv);
   hopdir::StartCore();
   hopdir::WriteDestination(hopdir::Os().process.Arg(1));
   hopdir::ExitProgram(0);

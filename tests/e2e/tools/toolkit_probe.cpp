@@ -9,10 +9,10 @@
 #include <cstdio>
 
 #include "core/io_check.h"
+#include "platform/native_platform.h"
 #include "platform/platform.h"
 #include "platform/short_string.h"
 #include "platform/text_file.h"
-#include "platform/win32/win32_platform.h"
 #include "ui/frame_box.h"
 #include "ui/menu_base.h"
 #include "ui/screen_probe.h"
@@ -51,7 +51,7 @@ void DrawBoxes() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  hopdir::InstallWin32Platform(argc, argv);
+  hopdir::InstallNativePlatform(argc, argv);
   hopdir::StartMenuObjects();
   hopdir::StartScreenProbe();
   hopdir::ProbeScreenSize();

@@ -1,0 +1,60 @@
+#include "platform/path_rules.h"
+
+#include "platform/platform.h"
+
+namespace hopdir {
+namespace {
+
+Str255 UpperCased(const Str255& path) {
+  Str255 upper(path);
+  for (int i = 0; i < upper.Length(); ++i) upper.At(i) = UpCaseChar(upper[i]);
+  return upper;
+}
+
+// `dir` with one trailing '/' added unless it has one; empty stays empty.
+Str255 AsDirectory(Str255 dir) {
+  if (!dir.Empty() && dir.Last() != '/') dir.Append('/');
+  return dir;
+}
+
+}  // namespace
+
+bool WindowsPathRules::EndsDirectoryPart(char c) const { return c == '\\' || c == '/' || c == ':'; }
+
+bool WindowsPathRules::IsRoot(const Str255& path) const {
+  // D:\ and the like: the first ":\" starts at the next-to-last character.
+  int drive_root = path.Find(":\\");
+  return drive_root >= 0 && drive_root == path.Length() - 2;
+}
+
+Str255 WindowsPathRules::RootOf(const Str255& path) const { return path.Sub(0, 1) + ":\\"; }
+
+Str255 WindowsPathRules::StoredForm(const Str255& path) const { return UpperCased(path); }
+
+Str255 WindowsPathRules::DataDirectory(const Str255& program_dir) const { return program_dir; }
+
+Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
+  return "Paths on Drive " + drive_name;
+}
+
+Str255 PosixPathRules::SearchForm(const Str255& path) const { return UpperCased(path); }
+
+Str255 PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
+  Process& process = Os().process;
+  Str255 dir;
+  if (process.Environment("HOPDIR_HOME", dir) && !dir.Empty()) return AsDirectory(dir);
+  // The XDG base directory rules ignore a relative XDG_DATA_HOME.
+  if (process.Environment("XDG_DATA_HOME", dir) && dir[0] == '/') {
+    return AsDirectory(AsDirectory(dir) + "hopdir");
+  }
+  if (process.Environment("HOME", dir) && !dir.Empty()) {
+    return AsDirectory(AsDirectory(dir) + ".local/share/hopdir");
+  }
+  return Str255();
+}
+
+Str255 PosixPathRules::PathsTitle(const Str255& drive_name) const {
+  return "Paths on " + drive_name;
+}
+
+}  // namespace hopdir
