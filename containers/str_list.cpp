@@ -23,24 +23,23 @@ bool Greater(const Str255& a, const Str255& b) {
 
 Str255 UpCaseStr(const Str255& s) {
   Str255 upper(s);
-  for (int i = 0; i < upper.Length(); ++i) {
-    char c = upper[i];
-    if (c >= 'a' && c <= 'z') {
-      upper.At(i) = static_cast<char>(c - 'a' + 'A');
-    }
-  }
+  for (int i = 0; i < upper.Length(); ++i) upper.At(i) = UpCaseChar(upper[i]);
   return upper;
 }
 
-void StrListObj::Init(int16_t capacity, bool hasMarks) {
+void StrListObj::Init(int16_t capacity, bool hasMarks, int16_t itemWidth) {
   Count = 0;
   Capacity = capacity;
   MarkedCount = 0;
   HasMarks = hasMarks;
   NewMark = false;
+  ItemWidth = itemWidth == kPathItemWidth ? kPathItemWidth : kNameItemWidth;
   Items = nullptr;
+  PathItems = nullptr;
   Marks = nullptr;
-  if (!Str80ArAlloc(Items, capacity)) {
+  const bool allocated = ItemWidth == kPathItemWidth ? Str255ArAlloc(PathItems, capacity)
+                                                     : Str80ArAlloc(Items, capacity);
+  if (!allocated) {
     FatalHalt("not enough RAM available.");
   }
   if (hasMarks && !BoolArAlloc(Marks, capacity)) {
@@ -52,7 +51,40 @@ void StrListObj::Done() {
   if (HasMarks) {
     BoolArFree(Marks, Capacity);
   }
-  Str80ArFree(Items, Capacity);
+  if (PathItems != nullptr) {
+    Str255ArFree(PathItems, Capacity);
+  }
+  if (Items != nullptr) {
+    Str80ArFree(Items, Capacity);
+  }
+}
+
+Str255 StrListObj::Slot(int position) const {
+  return PathItems != nullptr ? PathItems[position] : Str255(Items[position]);
+}
+
+void StrListObj::Store(int position, const Str255& s) {
+  if (PathItems != nullptr) {
+    PathItems[position] = s;
+  } else {
+    Items[position] = s;
+  }
+}
+
+void StrListObj::CopySlot(int from, int to) {
+  if (PathItems != nullptr) {
+    PathItems[to] = PathItems[from];
+  } else {
+    Items[to] = Items[from];
+  }
+}
+
+void StrListObj::SwapSlots(int j, int k) {
+  if (PathItems != nullptr) {
+    std::swap(PathItems[j], PathItems[k]);
+  } else {
+    std::swap(Items[j], Items[k]);
+  }
 }
 
 void StrListObj::AddString(const Str255& s) {
@@ -60,7 +92,7 @@ void StrListObj::AddString(const Str255& s) {
     FatalHalt("AddString tried to store too many strings in list.");
   }
   ++Count;
-  Items[Count] = s;
+  Store(Count, s);
   if (HasMarks) {
     Marks[Count] = NewMark;
   }
@@ -74,9 +106,9 @@ void StrListObj::InsertInList(int16_t position, const Str255& s) {
   // gap of stale entries; it lands at the nearest end instead.
   int at = std::clamp<int>(position, 1, Count + 1);
   for (int j = Count; j >= at; --j) {
-    Items[j + 1] = Items[j];
+    CopySlot(j, j + 1);
   }
-  Items[at] = s;
+  Store(at, s);
   ++Count;
 }
 
@@ -85,7 +117,7 @@ void StrListObj::DeleteString(int16_t position) {
     FatalHalt("Tried to delete nonexistant string.");
   }
   for (int j = position + 1; j <= Count; ++j) {
-    Items[j - 1] = Items[j];
+    CopySlot(j, j - 1);
   }
   --Count;
 }
@@ -99,14 +131,14 @@ void StrListObj::MoveToFront(const Str255& s) {
 }
 
 Str255 StrListObj::GetString(int16_t position) const {
-  return InRange(position) ? Str255(Items[position]) : Str255();
+  return InRange(position) ? Slot(position) : Str255();
 }
 
 bool StrListObj::StringInList(const Str255& s) const { return StringPosition(s) > 0; }
 
 int16_t StrListObj::StringPosition(const Str255& s) const {
   for (int16_t i = 1; i <= Count; ++i) {
-    if (Items[i] == s) {
+    if (Slot(i) == s) {
       return i;
     }
   }
@@ -117,7 +149,7 @@ bool StrListObj::SubstringInList(const Str255& s) const { return SubstringPositi
 
 int16_t StrListObj::SubstringPosition(const Str255& s) const {
   for (int16_t i = 1; i <= Count; ++i) {
-    if (Items[i].Find(s.View()) >= 0) {
+    if (Slot(i).Find(s.View()) >= 0) {
       return i;
     }
   }
@@ -126,13 +158,13 @@ int16_t StrListObj::SubstringPosition(const Str255& s) const {
 
 void StrListObj::SortList(bool caseSensitive) {
   auto key = [&](int position) {
-    Str255 entry(Items[position]);
+    Str255 entry = Slot(position);
     return caseSensitive ? entry : UpCaseStr(entry);
   };
   ShellSort(
       Count, [&](int j, int k) { return Greater(key(j), key(k)); },
       [&](int j, int k) {
-        std::swap(Items[j], Items[k]);
+        SwapSlots(j, k);
         if (HasMarks) {
           std::swap(Marks[j], Marks[k]);
         }
@@ -141,7 +173,7 @@ void StrListObj::SortList(bool caseSensitive) {
 
 void StrListObj::UpCaseList() {
   for (int i = 1; i <= Count; ++i) {
-    Items[i] = UpCaseStr(Items[i]);
+    Store(i, UpCaseStr(Slot(i)));
   }
 }
 

@@ -1,6 +1,7 @@
 // The bounded list of short strings: entries of at most 80 characters at
-// positions 1..Count, storage for Capacity entries obtained once by Init,
-// and optionally one mark per entry. Running out of room halts the program.
+// positions 1..Count (255 in a list of whole paths), storage for Capacity
+// entries obtained once by Init, and optionally one mark per entry. Running
+// out of room halts the program.
 #ifndef HOPDIR_CONTAINERS_STR_LIST_H_
 #define HOPDIR_CONTAINERS_STR_LIST_H_
 
@@ -14,21 +15,30 @@ namespace hopdir {
 // s with the bytes a..z replaced by A..Z; every other byte unchanged.
 Str255 UpCaseStr(const Str255& s);
 
+// The entry slots a list is built with: names in 80-character slots, and
+// whole paths (the history of recent directories) in 255-character ones,
+// so that a deep directory is kept, found and reached whole.
+inline constexpr int16_t kNameItemWidth = 80;
+inline constexpr int16_t kPathItemWidth = 255;
+
 class StrListObj {
  public:
   int16_t Count = 0;
   int16_t Capacity = 0;
   int16_t MarkedCount = 0;  // as of the last CountMarks
   bool HasMarks = false;
-  bool NewMark = false;    // the mark AddString gives a new entry
-  Str80* Items = nullptr;  // slots 1..Capacity
-  bool* Marks = nullptr;   // slots 1..Capacity, only when HasMarks
+  bool NewMark = false;                // the mark AddString gives a new entry
+  int16_t ItemWidth = kNameItemWidth;  // characters an entry keeps
+  Str80* Items = nullptr;              // slots 1..Capacity of an 80-character list
+  Str255* PathItems = nullptr;         // slots 1..Capacity of a 255-character list
+  bool* Marks = nullptr;               // slots 1..Capacity, only when HasMarks
 
   // Halts with "not enough RAM available." when the storage cannot be had.
-  void Init(int16_t capacity, bool hasMarks);
+  // An itemWidth other than kPathItemWidth gives 80-character slots.
+  void Init(int16_t capacity, bool hasMarks, int16_t itemWidth = kNameItemWidth);
   void Done();
 
-  // Entries longer than 80 characters keep their first 80.
+  // Entries longer than ItemWidth characters keep their first ItemWidth.
   void AddString(const Str255& s);
   void InsertInList(int16_t position, const Str255& s);
   void DeleteString(int16_t position);
@@ -60,6 +70,11 @@ class StrListObj {
 
  private:
   bool InRange(int16_t position) const { return position >= 1 && position <= Count; }
+  // Slot access that serves both widths.
+  Str255 Slot(int position) const;
+  void Store(int position, const Str255& s);
+  void CopySlot(int from, int to);
+  void SwapSlots(int j, int k);
 };
 
 }  // namespace hopdir

@@ -1,5 +1,7 @@
 #include "hopmenu/history.h"
 
+#include <memory>
+
 #include "core/io_check.h"
 #include "core/paths.h"
 #include "core/program_dir.h"
@@ -29,6 +31,30 @@ void ReportUnsaved() {
       Os().console.WriteLine((Str255("Unable to save history to ") + HistoryFilePath()).View()));
 }
 
+// Reads the history file into HistoryList, which it empties first; false
+// when the file cannot be opened. At start a 101st line halts the program;
+// `at_most_capacity` stops quietly at the list's capacity instead, for the
+// second read at the end of a run, whose batch file is written already.
+bool ReadHistoryFile(bool at_most_capacity) {
+  TextFile file;
+  if (file.OpenForReading(HistoryFilePath()) != 0) return false;
+  HistoryList->Count = 0;
+  for (;;) {
+    // Peeking reports a read failure, where an end-of-file test would hide it.
+    char next = 0;
+    bool more = false;
+    CheckIo(file.PeekChar(next, more));
+    if (!more) break;
+    Str255 line;
+    CheckIo(file.ReadLine(line));
+    if (line.Empty()) continue;
+    if (at_most_capacity && HistoryList->Count == HistoryList->Capacity) break;
+    HistoryList->AddString(line);
+  }
+  CheckIo(file.Close());
+  return true;
+}
+
 // A write failure part-way is a run-time I/O error as any other; the
 // half-written temporary file is removed first so that only the old
 // history remains.
@@ -37,6 +63,29 @@ void CheckTempWrite(int result, TextFile& temp, const Str255& temp_path) {
   temp.Close();
   Os().files.DeleteFile(temp_path);
   CheckIo(result);
+}
+
+// Writes HistoryList aside and puts it in place of the file in one step;
+// false when the file could not be written (nothing is left behind then).
+bool ReplaceHistoryFile() {
+  FileSystem& files = Os().files;
+  const Str255 temp_path = HistoryDirectory + HistoryTempFileName;
+  // Under the lock nobody else writes the temporary file: one that is
+  // there was left by a run that died part-way.
+  files.DeleteFile(temp_path);
+  TextFile temp;
+  if (temp.CreateNew(temp_path) != 0) return false;
+  for (int16_t i = 1; i <= HistoryList->Count; ++i) {
+    CheckTempWrite(temp.WriteLine(HistoryList->GetString(i).View()), temp, temp_path);
+  }
+  CheckTempWrite(temp.Close(), temp, temp_path);
+  // The old file goes only now, in one step; when it cannot be replaced
+  // (read-only, or a directory in its place) it stays as it was.
+  if (files.ReplaceFile(temp_path, HistoryFilePath()) != 0) {
+    files.DeleteFile(temp_path);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -54,60 +103,42 @@ void StartHistory() {
 Str255 HistoryFilePath() { return HistoryDirectory + HistoryFileName; }
 
 void StripTrailingBackslash(Str255& path) {
-  int drive_root = path.Find(":\\");
-  if (drive_root >= 0 && drive_root == path.Length() - 2) return;
-  if (path.Length() > 1 && path.Last() == '\\') path.Truncate(path.Length() - 1);
+  if (Os().paths.IsRoot(path)) return;
+  if (path.Length() > 1 && path.Last() == Os().paths.Separator()) path.Truncate(path.Length() - 1);
 }
 
 void LoadHistory() {
-  HistoryDirectory = ProgramDir;
+  HistoryDirectory = Os().paths.DataDirectory(ProgramDir);
   EnsureTrailingBackslash(HistoryDirectory);
   // The list exists even without a history, so that every reader finds it
   // empty.
   HistoryList = new StrListObj;
-  HistoryList->Init(HistoryCapacity, false);
+  HistoryList->Init(HistoryCapacity, false, kPathItemWidth);
   HistoryAvailable = !HistoryDirectory.Empty();
   if (!HistoryAvailable) return;
-
-  TextFile file;
-  if (file.OpenForReading(HistoryFilePath()) != 0) return;
-  for (;;) {
-    // Peeking reports a read failure, where an end-of-file test would hide it.
-    char next = 0;
-    bool more = false;
-    CheckIo(file.PeekChar(next, more));
-    if (!more) break;
-    Str255 line;
-    CheckIo(file.ReadLine(line));
-    if (!line.Empty()) HistoryList->AddString(line);
-  }
-  CheckIo(file.Close());
+  ReadHistoryFile(false);
 }
 
 void SaveHistory() {
   if (!HistoryAvailable) return;
-  StartDirectory = UpCaseStr(StartDirectory);
+  const PathRules& rules = Os().paths;
+  StartDirectory = rules.StoredForm(StartDirectory);
   StripTrailingBackslash(StartDirectory);
-  MoveToFrontOfHistory(StartDirectory);
-  Destination = UpCaseStr(Destination);
-  MoveToFrontOfHistory(Destination);
+  Destination = rules.StoredForm(Destination);
 
-  Str255 temp_path = HistoryDirectory + HistoryTempFileName;
-  TextFile temp;
-  if (temp.CreateForWriting(temp_path) != 0) {
+  FileSystem& files = Os().files;
+  std::unique_ptr<FileLock> lock;
+  if (files.EnsureDirectory(HistoryDirectory) != 0 ||
+      files.Lock(HistoryDirectory + HistoryLockFileName, lock) != 0) {
     ReportUnsaved();
     return;
   }
-  for (int16_t i = 1; i <= HistoryList->Count; ++i) {
-    CheckTempWrite(temp.WriteLine(HistoryList->GetString(i).View()), temp, temp_path);
-  }
-  CheckTempWrite(temp.Close(), temp, temp_path);
-  // The old file goes only now, in one step; when it cannot be replaced
-  // (read-only, or a directory in its place) it stays as it was.
-  if (Os().files.ReplaceFile(temp_path, HistoryFilePath()) != 0) {
-    Os().files.DeleteFile(temp_path);
-    ReportUnsaved();
-  }
+  // What another run saved since this one started is kept; without a file
+  // the history read at start stands.
+  ReadHistoryFile(true);
+  MoveToFrontOfHistory(StartDirectory);
+  MoveToFrontOfHistory(Destination);
+  if (!ReplaceHistoryFile()) ReportUnsaved();
 }
 
 }  // namespace hopdir

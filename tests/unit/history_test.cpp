@@ -63,8 +63,18 @@ std::string Dirs(int from, int to) {
   return lines;
 }
 
-TEST(StripTrailingBackslash, KeepsDriveRootsAndSingleCharacters) {
+TEST(StripTrailingBackslash, KeepsRootsAndSingleCharactersInBothConventions) {
   using P = std::pair<const char*, const char*>;
+  {
+    FakePlatform posix(testing::Convention::kPosix);
+    for (auto [in, out] : {P{"/home/", "/home"}, P{"/", "/"}, P{"/a//", "/a/"}, P{"x/", "x"},
+                           P{"/a\\", "/a\\"}, P{"", ""}}) {
+      Str255 path = in;
+      StripTrailingBackslash(path);
+      EXPECT_EQ(path, out) << in;
+    }
+  }
+  FakePlatform windows;
   for (auto [in, out] : {P{"D:\\WORK\\", "D:\\WORK"}, P{"D:\\", "D:\\"}, P{"\\", "\\"}, P{"", ""},
                          P{"x\\", "x"}, P{"D:\\A\\\\", "D:\\A\\"}, P{"D:\\A:\\", "D:\\A:"},
                          P{"\\\\SERVER\\SHARE\\", "\\\\SERVER\\SHARE"}}) {
@@ -74,15 +84,19 @@ TEST(StripTrailingBackslash, KeepsDriveRootsAndSingleCharacters) {
   }
 }
 
-TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAtEightyAndHaltsAtLine101) {
+TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndHaltsAtLine101) {
   fake.RunToExit(LoadHistory);  // no file: an empty history, silently
   EXPECT_EQ(HistoryList->Count, 0);
   Load("\r\n\r\n\n");
   EXPECT_EQ(HistoryList->Count, 0);
   EXPECT_EQ(Load("D:\\WORK\r\n\r\nd:\\lower\n" + std::string(300, 'q') + "\r\nNEXT\r\n\nLAST"), -1);
   EXPECT_TRUE(HistoryAvailable);
-  EXPECT_EQ(Entries(), (Strings{"D:\\WORK", "d:\\lower", std::string(80, 'q'), "NEXT", "LAST"}));
+  EXPECT_EQ(Entries(), (Strings{"D:\\WORK", "d:\\lower", std::string(255, 'q'), "NEXT", "LAST"}));
   EXPECT_EQ(fake.console.Output, "");
+  // Whole paths: 81 and 255 characters stay whole, 256 keep 255.
+  Load(std::string(81, 'a') + "\r\n" + std::string(255, 'b') + "\r\n" + std::string(256, 'c'));
+  EXPECT_EQ(Entries(),
+            (Strings{std::string(81, 'a'), std::string(255, 'b'), std::string(255, 'c')}));
 
   EXPECT_EQ(Load(Dirs(1, 100) + "\r\n"), -1);
   EXPECT_EQ(HistoryList->Count, 100);
@@ -115,7 +129,7 @@ TEST_F(HistoryTest, TheHistoryLivesBesideTheProgramOrNowhere) {
 }
 
 TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHundredLines) {
-  const std::string long_dir = "D:\\" + std::string(90, 'L');
+  const std::string long_dir = "D:\\" + std::string(240, 'L');
   const std::string long80 = long_dir.substr(0, 80);
   struct Case {
     std::string file;
@@ -127,8 +141,9 @@ TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHu
       {Dirs(1, 100), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
       // An empty destination is an empty first line, which the next load skips.
       {"", "D:\\WORK", "", "\r\nD:\\WORK\r\n"},
-      // Stored as 80 characters, a long directory is never found again.
-      {long80 + "\r\n", "D:\\WORK", long_dir, long80 + "\r\nD:\\WORK\r\n" + long80 + "\r\n"},
+      // A deep directory is kept whole and found again as a duplicate.
+      {long_dir + "\r\n" + long80 + "\r\n", "D:\\WORK", long_dir,
+       long_dir + "\r\nD:\\WORK\r\n" + long80 + "\r\n"},
   };
   for (const Case& c : cases) {
     StartHistory();
@@ -170,6 +185,65 @@ TEST_F(HistoryTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(fake.console.Output, unsaved);
   EXPECT_TRUE(fake.files.IsDirectory(kHistoryFile));
   EXPECT_FALSE(fake.files.Exists(kTempFile));
+}
+
+TEST_F(HistoryTest, SaveMergesWhatAnotherRunSavedMeanwhileUnderTheLock) {
+  fake.files.AddFile(kHistoryFile, "D:\\OLD\r\n");
+  fake.files.AddFile(kTempFile, "left by a run that died\r\n");
+  EXPECT_EQ(fake.RunToExit([&] {
+    LoadHistory();
+    // Another run saves between this run's load and save.
+    fake.files.AddFile(kHistoryFile, "D:\\THEIRS\r\nD:\\THEIR_START\r\nD:\\OLD\r\n");
+    StartDirectory = "D:\\MINE_START";
+    Destination = "D:\\MINE";
+    SaveHistory();
+  }),
+            -1);
+  EXPECT_EQ(fake.files.Content(kHistoryFile),
+            "D:\\MINE\r\nD:\\MINE_START\r\nD:\\THEIRS\r\nD:\\THEIR_START\r\nD:\\OLD\r\n");
+  EXPECT_EQ(fake.files.LockCalls, 1);
+  EXPECT_FALSE(fake.files.LockHeld);
+  EXPECT_FALSE(fake.files.Exists(kTempFile));
+
+  // Without the lock nothing is written.
+  StartHistory();
+  fake.files.LockFailsWith = testing::kErrorAccessDenied;
+  EXPECT_EQ(LoadAndSave("D:\\A\r\n", "D:\\B", "D:\\C"), -1);
+  EXPECT_EQ(fake.console.Output, "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n");
+  EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\A\r\n");
+}
+
+TEST(PosixHistory, LivesInTheDataDirectoryKeepsCaseAndEndsLinesInLf) {
+  FakePlatform fake(testing::Convention::kPosix);
+  StartCore();
+  StartRunState();
+  StartHistory();
+  fake.process.Env["HOME"] = "/home/ann";
+  fake.files.AddDir("/home/ann");
+  fake.RunToExit([] {
+    LoadHistory();
+    StartDirectory = "/home/ann/Src/";
+    Destination = "/home/ann/Src/MyProj";
+    SaveHistory();
+  });
+  // Created on the first save; CR LF is read, LF written.
+  EXPECT_EQ(HistoryDirectory, "/home/ann/.local/share/hopdir/");
+  EXPECT_EQ(fake.files.Content("/home/ann/.local/share/hopdir/HOPMENU.DAT"),
+            "/home/ann/Src/MyProj\n/home/ann/Src\n");
+
+  StartHistory();
+  fake.process.Env["XDG_DATA_HOME"] = "/data";
+  fake.files.AddFile("/data/hopdir/HOPMENU.DAT", "/x\r\n/y\n");
+  fake.RunToExit(LoadHistory);
+  EXPECT_EQ(HistoryList->GetString(1), "/x");
+  EXPECT_EQ(HistoryList->GetString(2), "/y");
+
+  StartHistory();
+  fake.process.Env["XDG_DATA_HOME"] = "relative";  // ignored, as the XDG rules say
+  fake.process.Env["HOPDIR_HOME"] = "/custom";
+  fake.RunToExit(LoadHistory);
+  EXPECT_EQ(HistoryDirectory, "/custom/");
+  StartHistory();
 }
 
 }  // namespace
