@@ -1,6 +1,7 @@
 #include "hopmenu/main_menu.h"
 
 #include <memory>
+#include <string>
 
 #include "core/paths.h"
 #include "hopmenu/history.h"
@@ -25,23 +26,56 @@ constexpr uint8_t kLeaveBackColor = 0;
 constexpr int16_t kDirListCapacity = 200;
 constexpr int16_t kFileListCapacity = 5000;
 
-void WaitForPress(MainMenuPage& page) {
+// The longest destination, with its trailing separator, that the page
+// moves to: its listing pattern adds "*.*" and must fit in a short string
+// whole. That is below the longest path the file APIs accept (259
+// characters on Windows), so every destination the page shows is listed
+// completely and reaches the shell whole.
+constexpr size_t kLongestDestination = Str255::kCapacity - 3;
+
+// Waits for a press that ends the wait; false when the window changed its
+// size instead and the page must be measured and built again.
+bool WaitForPress(MainMenuPage& page) {
+  Console& console = Os().console;
   do {
+    if (console.WindowResized()) return false;
     PollMouse();
     if (MouseClicked) {
       page.HandleClick();
     } else {
-      Os().console.WaitForInput(kIdleWaitMilliseconds);
+      console.WaitForInput(kIdleWaitMilliseconds);
     }
   } while (!page.PathChosen && !page.MenuDone && !page.DriveChanged);
+  return true;
+}
+
+// Destination followed by `name`, a separator after each; false, with
+// Destination unchanged, when the result would be longer than the page can
+// list.
+bool AppendToDestination(const Str255& name) {
+  const char separator = Os().paths.Separator();
+  std::string next(Destination.View());
+  if (!next.empty() && next.back() != separator) next += separator;
+  next += name.View();
+  if (!next.empty() && next.back() != separator) next += separator;
+  if (next.size() > kLongestDestination) return false;
+  Destination = next;
+  return true;
 }
 
 }  // namespace
 
 void GoToParent() {
   StripTrailingBackslash(Destination);
-  int last = Destination.FindLast('\\');
-  if (last >= 0) Destination.Truncate(last);
+  int last = Destination.FindLast(Os().paths.Separator());
+  if (last < 0) return;
+  // The parent of a directory just below a root without a drive part
+  // ("/home") is that root itself.
+  if (last == 0) {
+    Destination = Os().paths.RootOf(Destination);
+    return;
+  }
+  Destination.Truncate(last);
 }
 
 void RunMainMenu() {
@@ -60,9 +94,15 @@ void RunMainMenu() {
   EnsureTrailingBackslash(StartDirectory);
   Destination = StartDirectory;
 
+  bool rebuild = true;
   for (;;) {
-    page.Rebuild();
-    WaitForPress(page);
+    if (rebuild) page.Rebuild();
+    rebuild = true;
+    const Str255 shown = Destination;
+    if (!WaitForPress(page)) {
+      ProbeScreenSize();
+      continue;
+    }
     if (page.MenuDone) {
       StripTrailingBackslash(Destination);
       break;
@@ -74,10 +114,13 @@ void RunMainMenu() {
       continue;
     }
     // A subdirectory, or an empty name after a cold recent directory, a
-    // drive step or the root button.
-    EnsureTrailingBackslash(Destination);
-    Destination.Append(page.ChosenName);
-    EnsureTrailingBackslash(Destination);
+    // drive step or the root button. A destination too deep to be listed
+    // whole is refused: the page stays as it is.
+    if (!AppendToDestination(page.ChosenName)) {
+      Destination = shown;
+      page.ResumeWait();
+      rebuild = false;
+    }
   }
 
   Console& console = Os().console;
