@@ -43,7 +43,6 @@ void AppendFishQuoted(std::string& text, std::string_view name) {
     }
   }
   if (quoted) text += '\'';
-  if (name.empty()) text += "''";
 }
 
 }  // namespace
@@ -55,6 +54,9 @@ ShellDialect DialectNamed(std::string_view name) {
 }
 
 std::string PosixScriptText(std::string_view destination, ShellDialect dialect) {
+  // No destination (-A or -P before the history holds one): the shell stays
+  // where it is, as bash and zsh do with cd '', where fish reports an error.
+  if (destination.empty()) return "\n";
   std::string text;
   text.reserve(destination.size() * 2 + 24);
   switch (dialect) {

@@ -23,7 +23,8 @@ enum class ShellDialect {
 ShellDialect DialectNamed(std::string_view name);
 
 // One line that changes to `destination` exactly, whatever bytes its name
-// holds (quotes, $, `, \, !, *, blanks, newlines, invalid UTF-8), ended by LF.
+// holds (quotes, $, `, \, !, *, blanks, newlines, invalid UTF-8), ended by LF;
+// an empty line for an empty destination.
 std::string PosixScriptText(std::string_view destination, ShellDialect dialect);
 
 class PosixHandoff : public ShellHandoff {

@@ -92,10 +92,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string name(reinterpret_cast<const char*>(data), size < 255 ? size : 255);
   if (name.find('\0') != std::string::npos) return 0;
   using hopdir::ShellDialect;
-  Check(ReadShWord(hopdir::PosixScriptText(name, ShellDialect::kPosix), "cd -- ") == name);
-  Check(ReadShWord(hopdir::PosixScriptText(name, ShellDialect::kBashOrZsh), "builtin cd -- ") ==
-        name);
-  Check(ReadFishWord(hopdir::PosixScriptText(name, ShellDialect::kFish)) == name);
+  if (name.empty()) {
+    // No destination: an empty line, which leaves every shell where it is.
+    for (ShellDialect dialect :
+         {ShellDialect::kPosix, ShellDialect::kBashOrZsh, ShellDialect::kFish}) {
+      Check(hopdir::PosixScriptText(name, dialect) == "\n");
+    }
+  } else {
+    Check(ReadShWord(hopdir::PosixScriptText(name, ShellDialect::kPosix), "cd -- ") == name);
+    Check(ReadShWord(hopdir::PosixScriptText(name, ShellDialect::kBashOrZsh), "builtin cd -- ") ==
+          name);
+    Check(ReadFishWord(hopdir::PosixScriptText(name, ShellDialect::kFish)) == name);
+  }
   const std::string drive = name.substr(0, 2);
   const std::string path = name.size() > 2 ? name.substr(2) : std::string();
   Check(ReadBatchPath(hopdir::CmdBatchText(drive, path), drive) == path);
