@@ -1,0 +1,395 @@
+# Helpers for the POSIX end-to-end test scripts: source this file first.
+#
+# The test runs under CTest with HOPDIR_BIN (the programs) and
+# HOPDIR_SHELL_DIR (hopdir.bash and hopdir.fish) set. It drives real
+# interactive shells (bash, zsh, fish) in tmux panes of a fixed size, each
+# with a throwaway HOME, its own TMPDIR and HOPDIR_HOME, PATH starting with
+# $HOPDIR_BIN, the plain prompt "e2e$ " and the shell functions sourced.
+# Every script gets its own scratch folder, $E2E_TMP, and its own tmux
+# server (a socket in that folder), both removed at exit (kept when
+# E2E_KEEP=1). A failed assertion prints what differed and the screen of
+# every pane, and ends the script with exit code 1.
+set -euo pipefail
+
+: "${HOPDIR_BIN:?HOPDIR_BIN must name the folder of the programs}"
+: "${HOPDIR_SHELL_DIR:?HOPDIR_SHELL_DIR must name the folder of hopdir.bash and hopdir.fish}"
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+# A tmux of the user's (or of the test runner's) is never talked to.
+unset TMUX TMUX_PANE
+
+# A script that takes an argument (the shell to test) is named after both.
+E2E_NAME=$(basename "$0" .sh)${1:+-$1}
+E2E_TMP=$(realpath "$(mktemp -d "${TMPDIR:-/tmp}/hopdir-e2e-$E2E_NAME.XXXXXX")")
+E2E_CASE="(setup)"
+# By pane name: the shell, and the prompts waited for so far.
+declare -A E2E_PANE_SHELL=() E2E_PROMPTS_SEEN=()
+STATUS=0
+PANE_PWD=""
+PANE_OUTPUT=""
+
+# The test's own tmux server: no configuration file, a socket in the
+# scratch folder, so that parallel tests and the user's tmux never meet.
+e2e_tmux() {
+  tmux -S "$E2E_TMP/tmux.socket" -f /dev/null "$@"
+}
+
+e2e_cleanup() {
+  e2e_tmux kill-server 2>/dev/null || true
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "kept $E2E_TMP"
+  else
+    rm -rf "$E2E_TMP"
+  fi
+}
+trap e2e_cleanup EXIT
+
+# Commands typed into the shells name files in here in single quotes.
+if [[ "$E2E_TMP" == *[\'\\]* ]]; then
+  echo "FAIL: the scratch folder $E2E_TMP holds a quote or a backslash" >&2
+  exit 1
+fi
+
+# --- cases and failures ---
+
+# case_start NAME: names the case that the following assertions belong to.
+case_start() {
+  E2E_CASE="$1"
+  echo "--- $E2E_CASE"
+}
+
+# fail MESSAGE...: reports a failure of the current case with the screen of
+# every pane, and ends the script.
+fail() {
+  local pane
+  echo "FAIL [$E2E_CASE]: $*" >&2
+  for pane in "${!E2E_PANE_SHELL[@]}"; do
+    echo "--- screen of pane $pane (${E2E_PANE_SHELL[$pane]}):" >&2
+    e2e_tmux capture-pane -p -t "=$pane:" >&2 || true
+  done
+  exit 1
+}
+
+# e2e_done: the last line of a script.
+e2e_done() {
+  echo "all cases of $E2E_NAME passed"
+}
+
+# wait_until SECONDS WHAT COMMAND [ARG...]: runs COMMAND every 50 ms until
+# it succeeds; fails with WHAT after SECONDS.
+wait_until() {
+  local seconds="$1" what="$2" tries
+  shift 2
+  tries=$((seconds * 20))
+  until "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || fail "timed out after ${seconds}s waiting for $what"
+    sleep 0.05
+  done
+}
+
+# --- folders and stand-ins ---
+
+# new_dir NAME: a fresh folder under $E2E_TMP (NAME may hold slashes and any
+# byte but NUL). Prints its path.
+new_dir() {
+  local dir="$E2E_TMP/$1"
+  mkdir -p -- "$dir"
+  printf '%s\n' "$dir"
+}
+
+# stand_in DIR NAME: a program NAME in the folder DIR (made if need be), a
+# bash script read from standard input (without its #! line). With DIR
+# first on a shell's PATH (pane_path_first), the stand-in runs in place of
+# the program of that name in $HOPDIR_BIN, which it may run in turn.
+stand_in() {
+  local file="$1/$2"
+  mkdir -p "$1"
+  {
+    echo '#!/usr/bin/env bash'
+    cat
+  } >"$file"
+  chmod +x "$file"
+}
+
+# --- panes: real shells in tmux ---
+#
+# A pane NAME is one tmux session of the test's server, running a shell.
+# Its files are in $(pane_dir NAME): home/ (HOME, with the rc file), tmp/
+# (the shell's TMPDIR, where the functions make their handoff files) and
+# hopdir/ (HOPDIR_HOME, not created beforehand).
+
+# The size of the panes started next, "COLS ROWS".
+PANE_SIZE="80 25"
+# Lines in the shell's own syntax that the rc file runs just before it
+# sources the functions (user options, aliases); cleared by pane_start.
+PANE_RC=""
+# What the shells show when they wait for a command.
+PANE_PROMPT='e2e$ '
+
+# pane_dir NAME: the pane's folder.
+pane_dir() {
+  printf '%s\n' "$E2E_TMP/pane-$1"
+}
+
+# pane_quote PATH: a path under $E2E_TMP in single quotes, which bash, zsh
+# and fish all take literally (it holds no quote and no backslash).
+pane_quote() {
+  printf "'%s'\n" "$1"
+}
+
+# fish_quote TEXT: TEXT as one fish word; inside single quotes fish gives
+# \ and ' a meaning of their own.
+fish_quote() {
+  local text="${1//\\/\\\\}"
+  printf "'%s'\n" "${text//\'/\\\'}"
+}
+
+# pane_rc SHELL HOME: writes the rc file of SHELL (bash, zsh or fish) into
+# the folder HOME and prints the command that starts the shell. Whenever
+# the shell shows a new prompt, it adds a line with the last command's exit
+# status to the file $E2E_PROMPTS.
+pane_rc() {
+  local shell="$1" home="$2"
+  case "$shell" in
+    bash)
+      cat >"$home/.bashrc" <<EOF
+PS1='$PANE_PROMPT'
+PROMPT_COMMAND='printf "%s\\n" "\$?" >>"\$E2E_PROMPTS"'
+$PANE_RC
+. $(printf '%q' "$HOPDIR_SHELL_DIR/hopdir.bash")
+EOF
+      echo bash --noprofile -i
+      ;;
+    zsh)
+      cat >"$home/.zshrc" <<EOF
+PS1='$PANE_PROMPT'
+precmd() { print -r -- \$? >>"\$E2E_PROMPTS"; }
+$PANE_RC
+. $(printf '%q' "$HOPDIR_SHELL_DIR/hopdir.bash")
+EOF
+      echo zsh -o no_global_rcs -i
+      ;;
+    fish)
+      # With generated_completions present, fish does not start indexing
+      # the manual pages in the background on its first run.
+      mkdir -p "$home/.config/fish" "$home/.local/share/fish/generated_completions"
+      cat >"$home/.config/fish/config.fish" <<EOF
+set -g fish_greeting
+function fish_prompt; printf '%s' '$PANE_PROMPT'; end
+function __e2e_prompt --on-event fish_prompt; echo \$status >>\$E2E_PROMPTS; end
+$PANE_RC
+source $(fish_quote "$HOPDIR_SHELL_DIR/hopdir.fish")
+EOF
+      echo fish -i
+      ;;
+    *) fail "no shell named '$shell'" ;;
+  esac
+}
+
+# pane_start NAME SHELL [DIR]: starts SHELL (bash, zsh or fish) in a pane of
+# PANE_SIZE, in DIR ($E2E_TMP unless given), and waits for its first prompt.
+pane_start() {
+  local name="$1" shell="$2" start="${3:-$E2E_TMP}" dir cols rows command=()
+  dir=$(pane_dir "$name")
+  read -r cols rows <<<"$PANE_SIZE"
+  [[ "$cols" =~ ^[0-9]+$ && "$rows" =~ ^[0-9]+$ ]] || fail "PANE_SIZE '$PANE_SIZE' is not 'COLS ROWS'"
+  mkdir -p "$dir/home" "$dir/tmp"
+  : >"$dir/prompts"
+  read -ra command <<<"$(pane_rc "$shell" "$dir/home")"
+  PANE_RC=""
+  E2E_PANE_SHELL[$name]=$shell
+  E2E_PROMPTS_SEEN[$name]=0
+  # Nothing of the test runner's environment reaches the shell.
+  e2e_tmux new-session -d -s "$name" -x "$cols" -y "$rows" -c "$start" -- \
+    env -i HOME="$dir/home" TERM=screen LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    PATH="$HOPDIR_BIN:/usr/local/bin:/usr/bin:/bin" TMPDIR="$dir/tmp" \
+    HOPDIR_HOME="$dir/hopdir" E2E_PROMPTS="$dir/prompts" "${command[@]}"
+  pane_wait_prompt "$name"
+}
+
+# pane_stop NAME: ends the pane and its shell.
+pane_stop() {
+  e2e_tmux kill-session -t "=$1"
+  unset "E2E_PANE_SHELL[$1]" "E2E_PROMPTS_SEEN[$1]"
+}
+
+# pane_type NAME TEXT: types TEXT into the pane as it is (no Enter).
+pane_type() {
+  e2e_tmux send-keys -t "=$1:" -l -- "$2"
+}
+
+# pane_keys NAME KEY...: presses keys by their tmux names (Enter, C-c,
+# Escape ...).
+pane_keys() {
+  local name="$1"
+  shift
+  e2e_tmux send-keys -t "=$name:" "$@"
+}
+
+# pane_prompted NAME: whether the shell has shown a prompt since the one
+# pane_wait_prompt waited for last, and has it on the screen.
+pane_prompted() {
+  local name="$1" count col row
+  count=$(wc -l <"$(pane_dir "$name")/prompts")
+  [ "$count" -gt "${E2E_PROMPTS_SEEN[$name]}" ] || return 1
+  read -r col row < <(e2e_tmux display -p -t "=$name:" '#{cursor_x} #{cursor_y}')
+  [ "$col" -eq "${#PANE_PROMPT}" ] &&
+    [ "$(e2e_tmux capture-pane -p -t "=$name:" -S "$row" -E "$row")" == "${PANE_PROMPT% }" ]
+}
+
+# pane_wait_prompt NAME [SECONDS]: waits (10 s unless given) until the
+# shell shows its next prompt, and puts the exit status of the command
+# before it in $STATUS.
+pane_wait_prompt() {
+  local name="$1" prompts
+  prompts="$(pane_dir "$name")/prompts"
+  wait_until "${2:-10}" "the prompt of pane $name" pane_prompted "$name"
+  E2E_PROMPTS_SEEN[$name]=$(wc -l <"$prompts")
+  STATUS=$(tail -n 1 "$prompts")
+}
+
+# pane_run NAME COMMAND [SECONDS]: types COMMAND and Enter, and waits until
+# the shell is back at its prompt; the command's exit status is in $STATUS.
+pane_run() {
+  pane_type "$1" "$2"
+  pane_keys "$1" Enter
+  pane_wait_prompt "$1" "${3:-10}"
+}
+
+# pane_run_output NAME COMMAND [SECONDS]: pane_run with the command's
+# standard output and error going to a file, whose bytes end up in
+# $PANE_OUTPUT (the command is typed as "COMMAND >FILE 2>&1").
+pane_run_output() {
+  local name="$1" file redirect=">|"
+  file="$(pane_dir "$name")/output"
+  rm -f "$file"
+  [ "${E2E_PANE_SHELL[$name]}" != fish ] || redirect=">"
+  pane_run "$name" "$2 $redirect$(pane_quote "$file") 2>&1" "${3:-10}"
+  [ -f "$file" ] || fail "pane $name did not run: $2"
+  PANE_OUTPUT=$(cat "$file" && echo x)
+  PANE_OUTPUT=${PANE_OUTPUT%x}
+}
+
+# pane_pwd NAME: the shell's working directory, as its pwd builtin says,
+# byte for byte in $PANE_PWD.
+pane_pwd() {
+  pane_run_output "$1" "builtin pwd"
+  [ "$STATUS" -eq 0 ] || fail "pwd failed in pane $1: $PANE_OUTPUT"
+  PANE_PWD=${PANE_OUTPUT%$'\n'}
+}
+
+# pane_path_first NAME DIR: puts DIR (under $E2E_TMP) first on the shell's
+# PATH.
+pane_path_first() {
+  if [ "${E2E_PANE_SHELL[$1]}" = fish ]; then
+    pane_run "$1" "set -gx PATH $(pane_quote "$2") \$PATH"
+  else
+    pane_run "$1" "PATH=$(pane_quote "$2"):\$PATH"
+  fi
+}
+
+# pane_screen NAME [OPTION...]: the visible screen, one line a row without
+# trailing blanks. -e keeps colours and attributes as escape sequences;
+# other options go to tmux capture-pane as well.
+pane_screen() {
+  local name="$1"
+  shift
+  e2e_tmux capture-pane -p -t "=$name:" "$@"
+}
+
+# pane_shows NAME TEXT: whether the screen holds TEXT.
+pane_shows() {
+  [[ "$(pane_screen "$1")" == *"$2"* ]]
+}
+
+# pane_wait_text NAME TEXT [SECONDS]: waits (10 s unless given) until the
+# screen shows TEXT.
+pane_wait_text() {
+  wait_until "${3:-10}" "'$2' on the screen of pane $1" pane_shows "$1" "$2"
+}
+
+# pane_press NAME COL ROW: a left button press and release at the 1-based
+# cell, as a terminal with SGR (1006) mouse reporting sends them.
+pane_press() {
+  pane_type "$1" $'\e[<0;'"$2;$3"$'M\e[<0;'"$2;$3"'m'
+}
+
+# pane_flags NAME: "MOUSE SGR ALTERNATE", each 1 or 0: whether the program
+# in the pane has mouse reporting on, SGR coordinates on, and the
+# alternate screen in use.
+pane_flags() {
+  e2e_tmux display -p -t "=$1:" '#{mouse_any_flag} #{mouse_sgr_flag} #{alternate_on}'
+}
+
+# pane_wait_flags NAME FLAGS [SECONDS]: waits (10 s unless given) until
+# pane_flags says FLAGS ("1 1 1" once a page is up, "0 0 0" once it is gone).
+pane_wait_flags() {
+  wait_until "${3:-10}" "flags '$2' in pane $1" pane_has_flags "$1" "$2"
+}
+pane_has_flags() {
+  [ "$(pane_flags "$1")" == "$2" ]
+}
+
+# pane_resize NAME COLS ROWS: gives the pane a new size; the program in it
+# gets SIGWINCH.
+pane_resize() {
+  e2e_tmux resize-window -t "=$1:" -x "$2" -y "$3"
+}
+
+# --- assertions ---
+
+# assert_eq EXPECTED ACTUAL WHAT
+assert_eq() {
+  [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
+}
+
+# assert_status EXPECTED WHAT: the exit status of the last command a pane
+# ran.
+assert_status() {
+  [ "$STATUS" -eq "$1" ] || fail "$2: expected exit status $1, got $STATUS"
+}
+
+# assert_pwd NAME DIR WHAT: the pane's shell is in DIR, byte for byte.
+assert_pwd() {
+  pane_pwd "$1"
+  [ "$PANE_PWD" == "$2" ] || fail "$3: expected the shell in
+$(printf '%q' "$2"), it is in
+$(printf '%q' "$PANE_PWD")"
+}
+
+# assert_contains TEXT NEEDLE WHAT / assert_lacks TEXT NEEDLE WHAT
+assert_contains() {
+  [[ "$1" == *"$2"* ]] || fail "$3: '$2' not found in:
+$1"
+}
+assert_lacks() {
+  [[ "$1" != *"$2"* ]] || fail "$3: '$2' found in:
+$1"
+}
+
+# assert_file_bytes FILE FORMAT WHAT: FILE holds exactly the bytes that
+# printf FORMAT produces.
+assert_file_bytes() {
+  local file="$1" expected="$E2E_TMP/.expected"
+  [ -f "$file" ] || fail "$3: $file does not exist"
+  # shellcheck disable=SC2059 # FORMAT is the test's printf format
+  printf "$2" >"$expected"
+  if ! cmp -s "$expected" "$file"; then
+    fail "$3: bytes differ
+expected: $(od -An -c "$expected")
+actual:   $(od -An -c "$file")"
+  fi
+}
+
+# literal TEXT: TEXT escaped for use inside an assert_file_bytes FORMAT.
+literal() {
+  local text="${1//\\/\\\\}"
+  printf '%s\n' "${text//%/%%}"
+}
+
+# assert_no_handoff NAME WHAT: no handoff file is left in the pane's TMPDIR.
+assert_no_handoff() {
+  local left
+  left=$(cd "$(pane_dir "$1")/tmp" && find . -name 'hopdir.*')
+  [ -z "$left" ] || fail "$2: handoff files left: $left"
+}
