@@ -1,0 +1,37 @@
+# hm -A, -P and part of a path in bash, jumping through the history that
+# hopmenu keeps in HOPDIR_HOME.
+source "$(dirname "$0")/lib.sh"
+
+root=$(new_dir root)
+start="$root/Start"
+tools="$root/Work/Tools"
+home="$root/Home"
+mkdir -p "$start" "$tools" "$home"
+pane_start main bash "$start"
+history="$(pane_dir main)/hopdir/HOPMENU.DAT"
+
+case_start "the first save creates HOPDIR_HOME and the history, LF-ended"
+[ ! -e "$(pane_dir main)/hopdir" ] || fail "HOPDIR_HOME exists before the first save"
+pane_run main 'hm -A'
+assert_status 0 "hm -A with an empty history"
+assert_pwd main "$start" "hm -A with an empty history"
+# The empty destination is saved as an empty line, which the next load skips.
+assert_file_bytes "$history" "\n$(literal "$start")\n" "history after the first save"
+
+case_start "part of a path, -P, -A and -p jump through the history, names keeping their case"
+pane_run main "builtin cd $(pane_quote "$tools")"
+pane_run main 'hm sTaRt'
+assert_status 0 "hm sTaRt"
+assert_pwd main "$start" "hm sTaRt"
+pane_run main 'hm -P'
+assert_pwd main "$tools" "hm -P"
+pane_run main "builtin cd $(pane_quote "$home")"
+pane_run main 'hm -A'
+assert_pwd main "$tools" "hm -A"
+pane_run main 'hm -p'
+assert_status 0 "hm -p"
+assert_pwd main "$home" "hm -p"
+assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
+  "history after the jumps"
+
+e2e_done
