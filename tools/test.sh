@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: the native libraries against the
-# fake backend (with sanitizers), then the Windows programs under Wine.
+# Builds the presets and runs every test: the native libraries against the
+# fake backend (with sanitizers), the native programs in real shells in
+# tmux, then the Windows programs under Wine.
 # Installs what a fresh Debian machine lacks first (needs root for that).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,9 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v x86_64-w64-mingw32-g++ >/dev/null || missing+=(g++-mingw-w64-x86-64)
 command -v wine >/dev/null || missing+=(wine wine64)
 command -v script >/dev/null || missing+=(bsdutils)
+command -v tmux >/dev/null || missing+=(tmux)
+command -v zsh >/dev/null || missing+=(zsh)
+command -v fish >/dev/null || missing+=(fish)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   if [ "$(id -u)" -ne 0 ]; then
@@ -27,6 +31,10 @@ fi
 cmake --preset dev
 cmake --build --preset dev
 ctest --preset dev
+
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
 
 cmake --preset windows
 cmake --build --preset windows
