@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Hopdir for bash and zsh: hm and hf change the directory of this shell.
 # Source this file from ~/.bashrc or ~/.zshrc; hopmenu, hopfind and
 # hopclean must be on PATH.

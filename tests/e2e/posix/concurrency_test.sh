@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Two shells jumping at the same moment each land where their own program
 # sent them.
 source "$(dirname "$0")/lib.sh"

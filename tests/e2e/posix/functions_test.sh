@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # hm and hf in one real shell, named by the argument (bash, zsh or fish),
 # whose rc file sets the options and aliases that users commonly have
 # before it sources the functions.

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # hm -A, -P and part of a path in bash, jumping through the history that
 # hopmenu keeps in HOPDIR_HOME.
 source "$(dirname "$0")/lib.sh"

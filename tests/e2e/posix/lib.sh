@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the POSIX end-to-end test scripts: source this file first.
 #
 # The test runs under CTest with HOPDIR_BIN (the programs) and
@@ -182,7 +183,6 @@ source $(fish_quote "$HOPDIR_SHELL_DIR/hopdir.fish")
 EOF
       echo fish -i
       ;;
-    *) fail "no shell named '$shell'" ;;
   esac
 }
 
@@ -190,6 +190,10 @@ EOF
 # PANE_SIZE, in DIR ($E2E_TMP unless given), and waits for its first prompt.
 pane_start() {
   local name="$1" shell="$2" start="${3:-$E2E_TMP}" dir cols rows command=()
+  case "$shell" in
+    bash | zsh | fish) ;;
+    *) fail "no shell named '$shell'" ;;
+  esac
   dir=$(pane_dir "$name")
   read -r cols rows <<<"$PANE_SIZE"
   [[ "$cols" =~ ^[0-9]+$ && "$rows" =~ ^[0-9]+$ ]] || fail "PANE_SIZE '$PANE_SIZE' is not 'COLS ROWS'"
@@ -203,7 +207,8 @@ pane_start() {
   e2e_tmux new-session -d -s "$name" -x "$cols" -y "$rows" -c "$start" -- \
     env -i HOME="$dir/home" TERM=screen LANG=C.UTF-8 LC_ALL=C.UTF-8 \
     PATH="$HOPDIR_BIN:/usr/local/bin:/usr/bin:/bin" TMPDIR="$dir/tmp" \
-    HOPDIR_HOME="$dir/hopdir" E2E_PROMPTS="$dir/prompts" "${command[@]}"
+    HOPDIR_HOME="$dir/hopdir" E2E_PROMPTS="$dir/prompts" "${command[@]}" ||
+    fail "tmux could not start pane $name"
   pane_wait_prompt "$name"
 }
 
