@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/wildcard.h"
+
 namespace hopdir::testing {
 namespace {
 
@@ -142,33 +144,7 @@ int FakeFileSystem::AddMount(const std::string& path, int64_t free_bytes) {
 }
 
 bool FakeFileSystem::WildcardMatch(const std::string& pattern, const std::string& name) const {
-  // "*.*" and a trailing ".*" also match names without a dot, as on Windows.
-  std::string p = posix_ ? pattern : Upper(pattern);
-  std::string n = posix_ ? name : Upper(name);
-  auto match = [](const std::string& pat, const std::string& text) {
-    size_t pi = 0, ti = 0, star = std::string::npos, mark = 0;
-    while (ti < text.size()) {
-      if (pi < pat.size() && (pat[pi] == '?' || pat[pi] == text[ti])) {
-        ++pi;
-        ++ti;
-      } else if (pi < pat.size() && pat[pi] == '*') {
-        star = pi++;
-        mark = ti;
-      } else if (star != std::string::npos) {
-        pi = star + 1;
-        ti = ++mark;
-      } else {
-        return false;
-      }
-    }
-    while (pi < pat.size() && pat[pi] == '*') ++pi;
-    return pi == pat.size();
-  };
-  if (match(p, n)) return true;
-  if (p.size() >= 2 && p.compare(p.size() - 2, 2, ".*") == 0 && n.find('.') == std::string::npos) {
-    return match(p.substr(0, p.size() - 2), n);
-  }
-  return false;
+  return hopdir::WildcardMatch(pattern, name, !posix_);
 }
 
 FakeFileSystem::Node& FakeFileSystem::Ensure(const std::string& key, uint32_t attributes) {

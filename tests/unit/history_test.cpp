@@ -154,30 +154,50 @@ TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHu
   EXPECT_EQ(fake.console.Output, "");
 }
 
-TEST_F(HistoryTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
+TEST_F(HistoryTest, ASaveFailedAtAnyStepLeavesTheOldOrTheNewFileAndNoTemporaryFile) {
   const std::string old_file = "D:\\ONE\r\nD:\\TWO\r\nD:\\THREE\r\n";
+  const std::string new_file = "D:\\NEW\r\nD:\\WORK\r\n" + old_file;
   const std::string unsaved = "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n";
-  fake.files.CreateFails[kTempFile] = testing::kErrorAccessDenied;
-  EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), -1);  // the run goes on
-  EXPECT_EQ(fake.console.Output, unsaved);
-  EXPECT_EQ(fake.files.Content(kHistoryFile), old_file);
-  fake.files.CreateFails.clear();
+  EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), -1);
+  EXPECT_EQ(fake.files.Content(kHistoryFile), new_file);
 
-  // A write failing part-way, then a failing close.
-  for (auto [budget, close_error] : {std::pair{12, 0}, {-1, 29}}) {
+  // Every write, failing at every byte: each is a run-time error.
+  for (size_t budget = 0; budget < new_file.size(); ++budget) {
     StartHistory();
-    fake.files.WriteBudget = budget;
-    fake.files.CloseFailsWith = close_error;
-    fake.console.Output.clear();
-    EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), budget < 0 ? close_error : 112);
-    EXPECT_EQ(fake.files.Content(kHistoryFile), old_file);
-    EXPECT_FALSE(fake.files.Exists(kTempFile));
+    fake.files.WriteBudget = static_cast<int64_t>(budget);
+    EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), 112) << budget;
+    EXPECT_EQ(fake.files.Content(kHistoryFile), old_file) << budget;
+    EXPECT_FALSE(fake.files.Exists(kTempFile)) << budget;
   }
-  EXPECT_EQ(fake.console.Output, "Runtime error 29: I/O failure.\r\n");
+  fake.files.WriteBudget = -1;
+
+  // Creating, closing and replacing; a close that fails is a run-time
+  // error, the others are reported and the run goes on.
+  struct Step {
+    const char* name;
+    int code;
+    std::string output;
+  };
+  for (const Step& step :
+       {Step{"create", -1, unsaved}, Step{"close", 29, "Runtime error 29: I/O failure.\r\n"},
+        Step{"replace", -1, unsaved}}) {
+    StartHistory();
+    const std::string name = step.name;
+    if (name == "create") fake.files.CreateFails[kTempFile] = testing::kErrorAccessDenied;
+    fake.files.CloseFailsWith = name == "close" ? 29 : 0;
+    fake.files.ReplaceFailsWith = name == "replace" ? testing::kErrorAccessDenied : 0;
+    fake.console.Output.clear();
+    EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), step.code) << name;
+    EXPECT_EQ(fake.console.Output, step.output) << name;
+    EXPECT_EQ(fake.files.Content(kHistoryFile), old_file) << name;
+    EXPECT_FALSE(fake.files.Exists(kTempFile)) << name;
+    fake.files.CreateFails.clear();
+  }
 
   // A directory where the file goes cannot be replaced.
   StartHistory();
   fake.files.CloseFailsWith = 0;
+  fake.files.ReplaceFailsWith = 0;
   fake.console.Output.clear();
   fake.files.AddDir(kHistoryFile);
   fake.RunToExit(LoadHistory);
