@@ -99,6 +99,7 @@ void PosixConsole::Flush() {
   renderer_.Render(page_, out);
   if (out.empty()) return;
   const int result = WriteAll(terminal_.Fd(), out);
+  if (result == EIO) terminal_.NoteHangUp();
   if (result != 0 && sticky_error_ == 0) sticky_error_ = result;
 }
 

@@ -37,7 +37,7 @@ void EraseLastCharacter(std::string& text) {
   if (!text.empty()) text.pop_back();
 }
 
-bool HungUp(const pollfd& fd) { return (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0; }
+bool ReportsHangUp(const pollfd& fd) { return (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0; }
 
 }  // namespace
 
@@ -80,6 +80,7 @@ void PosixConsole::Pump() {
 }
 
 int PosixConsole::Wait(int milliseconds) {
+  if (terminal_.HungUp()) return EIO;
   pollfd fds[2] = {};
   nfds_t count = 0;
   if (terminal_.IsOpen()) fds[count++] = {terminal_.WakeFd(), POLLIN, 0};
@@ -99,7 +100,10 @@ int PosixConsole::Wait(int milliseconds) {
   }
   if (poll(fds, count, milliseconds) <= 0) return 0;
   if (terminal_.IsOpen() && (fds[0].revents & POLLIN) != 0) terminal_.DrainWake();
-  if (watch_terminal && (fds[1].revents & POLLIN) == 0 && HungUp(fds[1])) return EIO;
+  if (watch_terminal && (fds[1].revents & POLLIN) == 0 && ReportsHangUp(fds[1])) {
+    terminal_.NoteHangUp();
+    return EIO;
+  }
   return 0;
 }
 
@@ -203,14 +207,16 @@ int PosixConsole::ReadTerminalLine(std::string& text) {
   for (bool done = false; !done;) {
     Flush();
     if (!terminal_.InMode(TerminalModes::Mode::kLine)) {
-      Wait(kRetryMilliseconds);
+      result = Wait(kRetryMilliseconds);
+      done = result != 0;
       continue;
     }
     pollfd fds[2] = {{terminal_.Fd(), POLLIN, 0}, {terminal_.WakeFd(), POLLIN, 0}};
     if (poll(fds, 2, -1) <= 0) continue;
     if ((fds[1].revents & POLLIN) != 0) terminal_.DrainWake();
     if ((fds[0].revents & POLLIN) == 0) {
-      if (HungUp(fds[0])) {
+      if (ReportsHangUp(fds[0])) {
+        terminal_.NoteHangUp();
         result = EIO;
         done = true;
       }

@@ -232,23 +232,30 @@ bool TerminalModes::WindowSize(int& cols, int& rows) const {
   return true;
 }
 
-bool TerminalModes::InForeground() const {
+bool TerminalModes::InForeground() {
   const pid_t group = tcgetpgrp(fd_);
+  if (group < 0 && errno == EIO) hung_up_ = true;
   // A terminal that is not the controlling one has no foreground to lose.
   return group < 0 || group == getpgrp();
 }
 
 bool TerminalModes::Apply(Mode mode) {
-  if (fd_ < 0) return false;
+  if (fd_ < 0 || hung_up_) return false;
   if (modes_applied != 0 && mode == mode_ && !reapply_) return true;
   if (!saved_) {
-    if (tcgetattr(fd_, &saved_modes) != 0) return false;
+    if (tcgetattr(fd_, &saved_modes) != 0) {
+      hung_up_ = errno == EIO;
+      return false;
+    }
     saved_ = true;
   }
   if (!handlers_installed) InstallHandlers();
   if (!InForeground()) return false;
   const struct termios wanted = mode == Mode::kRaw ? RawModes(saved_modes) : LineModes(saved_modes);
-  if (tcsetattr(fd_, TCSADRAIN, &wanted) != 0) return false;
+  if (tcsetattr(fd_, TCSADRAIN, &wanted) != 0) {
+    hung_up_ = errno == EIO;
+    return false;
+  }
   modes_applied = 1;
   mode_ = mode;
   reapply_ = false;

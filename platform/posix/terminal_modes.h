@@ -44,7 +44,11 @@ class TerminalModes {
   bool WindowSize(int& cols, int& rows) const;
   // The terminal belongs to this process's group (changing its modes from
   // any other would stop the process with SIGTTOU).
-  bool InForeground() const;
+  bool InForeground();
+  // The terminal hung up (its window closed, its line dropped): nothing
+  // can be shown or read on it again.
+  bool HungUp() const { return hung_up_; }
+  void NoteHangUp() { hung_up_ = true; }
 
   // Puts the terminal in `mode`. The first time it saves the modes found
   // and takes over the signals. False when that cannot be done now.
@@ -81,6 +85,7 @@ class TerminalModes {
   bool saved_ = false;
   bool reapply_ = false;
   bool ever_applied_ = false;
+  bool hung_up_ = false;
 };
 
 // Holds off the signals that the terminal handles while the page changes
