@@ -45,16 +45,20 @@ void PosixConsole::LoadGeometry() {
   page_.Resize(cols, rows);
 }
 
+void PosixConsole::MeasureWindow() {
+  int cols = page_.Cols();
+  int rows = page_.Rows();
+  if (terminal_.WindowSize(cols, rows) && (cols != page_.Cols() || rows != page_.Rows())) {
+    page_.Resize(cols, rows);
+    resized_ = true;
+  }
+  geometry_loaded_ = true;
+}
+
 void PosixConsole::ServiceSignals() {
   if (!terminal_.IsOpen()) return;
   if (terminal_.TakeResize()) {
-    int cols = page_.Cols();
-    int rows = page_.Rows();
-    if (terminal_.WindowSize(cols, rows) && (cols != page_.Cols() || rows != page_.Rows())) {
-      page_.Resize(cols, rows);
-      resized_ = true;
-    }
-    geometry_loaded_ = true;
+    MeasureWindow();
     // Terminals rewrap or crop what they show when resized.
     renderer_.Invalidate();
   }
@@ -80,6 +84,8 @@ void PosixConsole::Flush() {
   std::string out;
   SignalBlock block;
   if (!terminal_.ScreenShown()) {
+    // Resizes before the page took the signals, or while it was stopped.
+    MeasureWindow();
     terminal_.ShowScreen(out);
     renderer_.Invalidate();
     mouse_shown_ = false;

@@ -63,6 +63,7 @@ class PosixConsole : public Console {
   // --- the page (console.cpp) ---
   bool OpenTerminal();
   void LoadGeometry();
+  void MeasureWindow();
   void ServiceSignals();
   bool EnterModes();
   void Flush();

@@ -100,7 +100,8 @@ int PosixConsole::Wait(int milliseconds) {
   }
   if (poll(fds, count, milliseconds) <= 0) return 0;
   if (terminal_.IsOpen() && (fds[0].revents & POLLIN) != 0) terminal_.DrainWake();
-  if (watch_terminal && (fds[1].revents & POLLIN) == 0 && ReportsHangUp(fds[1])) {
+  // A hung-up terminal also reads as readable, forever: the hangup counts.
+  if (watch_terminal && ReportsHangUp(fds[1])) {
     terminal_.NoteHangUp();
     return EIO;
   }
@@ -214,14 +215,13 @@ int PosixConsole::ReadTerminalLine(std::string& text) {
     pollfd fds[2] = {{terminal_.Fd(), POLLIN, 0}, {terminal_.WakeFd(), POLLIN, 0}};
     if (poll(fds, 2, -1) <= 0) continue;
     if ((fds[1].revents & POLLIN) != 0) terminal_.DrainWake();
-    if ((fds[0].revents & POLLIN) == 0) {
-      if (ReportsHangUp(fds[0])) {
-        terminal_.NoteHangUp();
-        result = EIO;
-        done = true;
-      }
+    if (ReportsHangUp(fds[0])) {
+      terminal_.NoteHangUp();
+      result = EIO;
+      done = true;
       continue;
     }
+    if ((fds[0].revents & POLLIN) == 0) continue;
     // Canonical mode: one read returns at most the rest of one line.
     char buffer[512];
     const ssize_t count = read(terminal_.Fd(), buffer, sizeof buffer);

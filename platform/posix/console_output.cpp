@@ -3,6 +3,7 @@
 // standard error, after the page has made way for them.
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "platform/posix/console.h"
@@ -52,6 +53,8 @@ void PosixConsole::ClearScreen() {
 }
 
 int PosixConsole::TakeError() {
+  // No page can be shown on a terminal that hung up.
+  if (terminal_.HungUp()) return EIO;
   const int error = sticky_error_;
   sticky_error_ = 0;
   return error;

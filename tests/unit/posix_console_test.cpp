@@ -60,7 +60,7 @@ class PosixConsoleTest : public ::testing::Test {
   }
   void TearDown() override {
     close(slave_);
-    close(master_);
+    if (master_ >= 0) close(master_);
   }
 
   void Resize(int cols, int rows) {
@@ -235,6 +235,15 @@ TEST_F(PosixConsoleTest, ALineIsReadWithTheTerminalsEchoAfterTheKeysTypedAhead) 
   const std::string repainted = Drain();
   EXPECT_EQ(repainted.find(std::string(kMouseOn) + "\x1b[?7l"), 0u);
   EXPECT_NE(repainted.find("\x1b[2J\x1b[37mx\x1b[2;1Hacde\x1b[3;1H"), std::string::npos);
+}
+
+TEST_F(PosixConsoleTest, AHungUpTerminalEndsTheWaitForAKey) {
+  PosixConsole console(path_.c_str());
+  ShowPage(console);
+  close(master_);
+  master_ = -1;
+  EXPECT_EQ(console.ReadKey(), '\x1A');
+  EXPECT_EQ(console.WriteText("y"), EIO);
 }
 
 TEST_F(PosixConsoleTest, AResizeIsReportedOnceAndRepaintsTheWholePage) {
