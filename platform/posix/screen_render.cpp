@@ -10,6 +10,19 @@ constexpr std::array<int, 8> kAnsiOfDos = {0, 4, 2, 6, 1, 5, 3, 7};
 
 void AppendNumber(std::string& out, int number) { out += std::to_string(number); }
 
+// Erasing fills with the current background: the one most cells have.
+uint8_t CommonBackground(const ScreenBuffer& page) {
+  std::array<int, 8> counts{};
+  for (int row = 0; row < page.Rows(); ++row) {
+    for (int col = 0; col < page.Cols(); ++col) ++counts[page.At(col, row).bg & 7];
+  }
+  uint8_t back = 0;
+  for (uint8_t color = 1; color < 8; ++color) {
+    if (counts[color] > counts[back]) back = color;
+  }
+  return back;
+}
+
 }  // namespace
 
 int SgrForeground(uint8_t color) {
@@ -26,7 +39,8 @@ void ScreenRenderer::Invalidate() {
 
 void ScreenRenderer::Render(const ScreenBuffer& page, std::string& out) {
   const size_t start = out.size();
-  const bool full = !valid_ || cols_ != page.Cols() || rows_ != page.Rows();
+  const bool full = !valid_ || cols_ != page.Cols() || rows_ != page.Rows() ||
+                    (page.Version() != version_ && ErasingIsShorter(page));
   if (full) Erase(page, out);
   if (full || page.Version() != version_) {
     for (int row = 0; row < rows_; ++row) RenderRow(page, row, out);
@@ -41,26 +55,35 @@ void ScreenRenderer::Render(const ScreenBuffer& page, std::string& out) {
   if (drew) out += "\x1b[?25h";
 }
 
+bool ScreenRenderer::ErasingIsShorter(const ScreenBuffer& page) const {
+  // A cleared page (the last one before a program ends, above all) is a few
+  // bytes of erase rather than a screenful of blanks.
+  const uint8_t back = CommonBackground(page);
+  int changed = 0;
+  int left_after_erase = 0;
+  for (int row = 0; row < rows_; ++row) {
+    for (int col = 0; col < cols_; ++col) {
+      const ScreenCell& cell = page.At(col, row);
+      if (cell.width == ScreenCell::kRightHalf) continue;
+      if (NeedsWrite(page, col, row)) ++changed;
+      if (!cell.IsBlank() || cell.bg != back) ++left_after_erase;
+    }
+  }
+  return left_after_erase < changed;
+}
+
 void ScreenRenderer::Erase(const ScreenBuffer& page, std::string& out) {
   cols_ = page.Cols();
   rows_ = page.Rows();
-  // Erasing fills with the current background: take the one most cells have.
-  std::array<int, 8> counts{};
-  for (int row = 0; row < rows_; ++row) {
-    for (int col = 0; col < cols_; ++col) ++counts[page.At(col, row).bg & 7];
-  }
-  int back = 0;
-  for (int color = 1; color < 8; ++color) {
-    if (counts[color] > counts[back]) back = color;
-  }
+  const uint8_t back = CommonBackground(page);
   out += "\x1b[0;";
-  AppendNumber(out, SgrBackground(static_cast<uint8_t>(back)));
+  AppendNumber(out, SgrBackground(back));
   out += "m\x1b[H\x1b[2J";
   fg_ = -1;
-  bg_ = SgrBackground(static_cast<uint8_t>(back));
+  bg_ = SgrBackground(back);
   col_ = row_ = 0;
   ScreenCell blank;
-  blank.bg = static_cast<uint8_t>(back);
+  blank.bg = back;
   shown_.assign(static_cast<size_t>(cols_) * static_cast<size_t>(rows_), blank);
   valid_ = true;
 }

@@ -28,6 +28,7 @@ class ScreenRenderer {
   void Render(const ScreenBuffer& page, std::string& out);
 
  private:
+  bool ErasingIsShorter(const ScreenBuffer& page) const;
   void Erase(const ScreenBuffer& page, std::string& out);
   void RenderRow(const ScreenBuffer& page, int row, std::string& out);
   bool NeedsWrite(const ScreenBuffer& page, int col, int row) const;

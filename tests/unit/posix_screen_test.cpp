@@ -90,6 +90,8 @@ ScreenBuffer SamplePage() {
   return page;
 }
 
+const std::string kErase = "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[?25h";
+
 TEST_F(PosixScreenTest, AFirstRenderErasesThenWritesOnlyWhatIsNotBlank) {
   ScreenRenderer renderer;
   std::string out;
@@ -128,6 +130,11 @@ TEST_F(PosixScreenTest, LaterRendersSendChangesOnlyAndNothingForNoChange) {
   EXPECT_EQ(out,
             "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[97m┌─"
             "\x1b[2;1H\x1b[44m \x1b[31mx\x1b[93mHi\x1b[H\x1b[?25h");
+  out.clear();
+  page.SetColors(7, 0);
+  page.Clear();  // erased rather than written blank by blank
+  renderer.Render(page, out);
+  EXPECT_EQ(out, kErase);
 }
 
 TEST_F(PosixScreenTest, DosColoursMapToTheirSgrNumbers) {
