@@ -8,6 +8,7 @@
 #include "containers/fatal_halt.h"
 #include "containers/shell_sort.h"
 #include "core/io_check.h"
+#include "platform/platform.h"
 
 namespace hopdir {
 namespace {
@@ -63,11 +64,15 @@ Str255 StrListObj::Slot(int position) const {
   return PathItems != nullptr ? PathItems[position] : Str255(Items[position]);
 }
 
+Str255 StrListObj::Clipped(const Str255& s) const {
+  return s.Sub(0, static_cast<int>(Os().paths.ClipName(s.View(), static_cast<size_t>(ItemWidth))));
+}
+
 void StrListObj::Store(int position, const Str255& s) {
   if (PathItems != nullptr) {
-    PathItems[position] = s;
+    PathItems[position] = Clipped(s);
   } else {
-    Items[position] = s;
+    Items[position] = Clipped(s);
   }
 }
 

@@ -45,6 +45,9 @@ class StrListObj {
   // Moves the first entry equal to s to position 1; nothing when absent.
   void MoveToFront(const Str255& s);
 
+  // What a slot keeps of `s`: its first ItemWidth characters, cut between
+  // two characters where names are UTF-8.
+  Str255 Clipped(const Str255& s) const;
   // The empty string outside 1..Count.
   Str255 GetString(int16_t position) const;
   // Exact, case-sensitive equality; the first hit from position 1 counts.

@@ -10,7 +10,7 @@ Str255 FullEntryName(const DirListObj& list, int16_t position) {
   }
   for (int16_t k = 1; k <= list.Count; ++k) {
     const DirEntry* entry = list.Entries[static_cast<size_t>(k)].get();
-    if (entry == nullptr || !(Str80(entry->Name) == shown)) continue;
+    if (entry == nullptr || !(list.Clipped(entry->Name) == shown)) continue;
     if (earlier == 0) return entry->Name;
     --earlier;
   }

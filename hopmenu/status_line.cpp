@@ -14,15 +14,23 @@ constexpr std::string_view kEllipsis = "...";
 constexpr uint8_t kCaptionColor = 15;
 constexpr uint8_t kDestinationColor = 2;
 
-// The part of `destination` that fits in `room` columns, keeping its end:
-// the directory the user is in matters more than the drive it is on.
+// The part of `destination` that fits in `room` cells, keeping its end:
+// the directory the user is in matters more than the drive it is on. The
+// cut never falls inside a character; a wide one that would straddle it
+// goes, leaving a cell blank.
 Str255 Shortened(const Str255& destination, int room) {
-  if (destination.Length() <= room) return destination;
-  if (room <= static_cast<int>(kEllipsis.size())) {
-    return destination.Sub(destination.Length() - room);
+  Console& console = Os().console;
+  const int cells = console.TextCells(destination.View());
+  if (cells <= room) return destination;
+  const int ellipsis = static_cast<int>(kEllipsis.size());
+  const int kept = room <= ellipsis ? room : room - ellipsis;
+  const int dropped = cells - kept;
+  size_t cut = console.FitCells(destination.View(), dropped);
+  if (console.TextCells(destination.View().substr(0, cut)) < dropped) {
+    cut = console.FitCells(destination.View(), dropped + 1);
   }
-  int tail = room - static_cast<int>(kEllipsis.size());
-  return kEllipsis + destination.Sub(destination.Length() - tail);
+  const Str255 tail = destination.Sub(static_cast<int>(cut));
+  return room <= ellipsis ? tail : kEllipsis + tail;
 }
 
 }  // namespace
@@ -45,7 +53,7 @@ void WriteStatusLine(const Str255& destination) {
     console.SetTextColor(kDestinationColor);
     PutText(shown.View());
     console.SetTextColor(kCaptionColor);
-    PutSpaces(line_length - caption - shown.Length());
+    PutSpaces(line_length - caption - console.TextCells(shown.View()));
   }
   MoveTo(width - 1, row);
 }

@@ -5,6 +5,7 @@
 #ifndef HOPDIR_PLATFORM_PATH_RULES_H_
 #define HOPDIR_PLATFORM_PATH_RULES_H_
 
+#include <cstddef>
 #include <string_view>
 
 #include "platform/short_string.h"
@@ -33,6 +34,11 @@ class PathRules {
   // (a..z) where paths keep their case.
   virtual Str255 SearchForm(const Str255& path) const = 0;
 
+  // The bytes of the longest start of `name`, at most `max_bytes`, that
+  // ends between two characters: where names are UTF-8, a slot that keeps
+  // part of a name never keeps part of a character.
+  virtual size_t ClipName(std::string_view name, size_t max_bytes) const = 0;
+
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
 
@@ -58,6 +64,9 @@ class WindowsPathRules : public PathRules {
   Str255 RootOf(const Str255& path) const override;
   Str255 StoredForm(const Str255& path) const override;
   Str255 SearchForm(const Str255& path) const override { return path; }
+  size_t ClipName(std::string_view name, size_t max_bytes) const override {
+    return name.size() < max_bytes ? name.size() : max_bytes;
+  }
   std::string_view LineEnding() const override { return "\r\n"; }
   Str255 DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Drive"; }
@@ -76,6 +85,7 @@ class PosixPathRules : public PathRules {
   Str255 RootOf(const Str255& /*path*/) const override { return Str255("/"); }
   Str255 StoredForm(const Str255& path) const override { return path; }
   Str255 SearchForm(const Str255& path) const override;
+  size_t ClipName(std::string_view name, size_t max_bytes) const override;
   std::string_view LineEnding() const override { return "\n"; }
   // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir.
   Str255 DataDirectory(const Str255& program_dir) const override;

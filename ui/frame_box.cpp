@@ -56,8 +56,9 @@ void FrameBoxObj::AddLine(const Str255& text) {
   ++LineCount;
   Lines[LineCount - 1] = text;
   Y2 = static_cast<int16_t>(Y + LineCount + 1);
-  if (text.Length() > Width) {
-    Width = static_cast<int16_t>(text.Length());
+  const int cells = Os().console.TextCells(text.View());
+  if (cells > Width) {
+    Width = static_cast<int16_t>(cells);
     X2 = static_cast<int16_t>(X + Width + LeftPad.Length() + RightPad.Length() + 1);
     Layout();
   }
@@ -80,7 +81,7 @@ void FrameBoxObj::Draw() {
     PutText(LeftPad.View());
     const Str255& line = Line(i);
     PutText(line.View());
-    PutSpaces(Width - line.Length());
+    PutSpaces(Width - console.TextCells(line.View()));
     PutText(RightPad.View());
     console.SetTextColor(FrameColor);
     PutGraphic(RightSide);

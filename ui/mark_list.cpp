@@ -17,7 +17,7 @@ void MarkListObj::SetMarkColor(uint8_t color) { MarkColor = color; }
 void MarkListObj::Draw() {
   ScrollListObj::Draw();
   if (!Title.Empty()) {
-    MoveTo(X + (X2 - X) / 2 - Title.Length() / 2, Y);
+    MoveTo(X + (X2 - X) / 2 - Os().console.TextCells(Title.View()) / 2, Y);
     PutText(Title.View());
   }
   if (!KeepsMarks()) return;

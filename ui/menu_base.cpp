@@ -48,8 +48,9 @@ void TextBlockObj::AddLine(const Str255& text) {
   ++LineCount;
   Lines[LineCount - 1] = text;
   Y2 = static_cast<int16_t>(Y + LineCount - 1);
-  if (text.Length() > Width) {
-    Width = static_cast<int16_t>(text.Length());
+  const int cells = Os().console.TextCells(text.View());
+  if (cells > Width) {
+    Width = static_cast<int16_t>(cells);
     X2 = static_cast<int16_t>(X + Width - 1);
   }
 }
@@ -61,7 +62,7 @@ void TextBlockObj::Draw() {
     MoveTo(X, Y + i - 1);
     const Str255& line = Line(i);
     PutText(line.View());
-    PutSpaces(Width - line.Length());
+    PutSpaces(Width - Os().console.TextCells(line.View()));
   }
 }
 

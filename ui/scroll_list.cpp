@@ -74,7 +74,8 @@ void ScrollListObj::Draw() {
   for (int i = FirstShown; i <= LastShown; ++i) {
     MoveTo(X + 1 + LeftPad.Length(), Y + (i - FirstShown) + 1);
     Str255 entry = Entry(i);
-    entry.Truncate(width);
+    // Clipped at a character boundary, to the cells the row has.
+    entry.Truncate(static_cast<int>(console.FitCells(entry.View(), width)));
     PutText(entry.View());
   }
 }

@@ -6,15 +6,27 @@
 #ifndef HOPDIR_PLATFORM_POSIX_CONSOLE_H_
 #define HOPDIR_PLATFORM_POSIX_CONSOLE_H_
 
+#include <chrono>
+#include <deque>
+#include <string>
+#include <vector>
+
 #include "platform/console.h"
+#include "platform/posix/input_decoder.h"
+#include "platform/posix/screen_buffer.h"
+#include "platform/posix/screen_render.h"
+#include "platform/posix/terminal_modes.h"
 
 namespace hopdir {
 
 class PosixConsole : public Console {
  public:
   PosixConsole();
+  // The page on another terminal device than the controlling one.
+  explicit PosixConsole(const char* terminal_path);
   PosixConsole(const PosixConsole&) = delete;
   PosixConsole& operator=(const PosixConsole&) = delete;
+  ~PosixConsole() override;
 
   // Everything drawn onto the terminal, then the terminal as it was found:
   // the last step before the process ends.
@@ -44,6 +56,51 @@ class PosixConsole : public Console {
   char ReadKey() override;
   int ReadLine(Str255& line) override;
   void DiscardKeys() override;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+
+  // --- the page (console.cpp) ---
+  bool OpenTerminal();
+  void LoadGeometry();
+  void MeasureWindow();
+  void ServiceSignals();
+  bool EnterModes();
+  void Flush();
+  void LeavePage();
+
+  // --- output (console_output.cpp) ---
+  int TakeError();
+  int WriteMessage(int fd, std::string_view bytes);
+
+  // --- input (console_input.cpp) ---
+  void Pump();
+  int Wait(int milliseconds);
+  int ReadTerminalLine(std::string& text);
+  int ReadPlainLine(std::string& text);
+  std::string TakeTypedLine(bool& ended);
+
+  const char* terminal_path_;
+  TerminalModes terminal_;
+  bool terminal_tried_ = false;
+  bool geometry_loaded_ = false;
+  ScreenBuffer page_;
+  ScreenRenderer renderer_;
+  // The page is wanted on the terminal: drawn into, or taking the mouse,
+  // since the start or since it was left for a message.
+  bool page_drawn_ = false;
+  bool mouse_wanted_ = false;
+  bool mouse_shown_ = false;
+  bool wrap_shown_ = false;  // autowrap, on only for the echo of a line read
+  bool reading_line_ = false;
+  bool resized_ = false;
+  int sticky_error_ = 0;  // a failed update, reported by the next write
+
+  InputDecoder decoder_;
+  Clock::time_point last_input_;
+  std::vector<TerminalInput> decoded_;
+  std::deque<char> keys_;  // an extended key is 0 and its code
+  std::deque<MouseEventRecord> mice_;
 };
 
 }  // namespace hopdir

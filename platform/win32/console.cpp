@@ -22,32 +22,67 @@ BOOL WINAPI OnControlEvent(DWORD event) {
   }
 }
 
+HANDLE OpenConsoleDevice(const char* name) {
+  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool IsConsole(HANDLE handle, DWORD& mode) {
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
 }  // namespace
 
 Win32Console::Win32Console()
-    : out_(GetStdHandle(STD_OUTPUT_HANDLE)),
+    : std_out_(GetStdHandle(STD_OUTPUT_HANDLE)),
+      out_(INVALID_HANDLE_VALUE),
       in_(GetStdHandle(STD_INPUT_HANDLE)),
-      screen_(INVALID_HANDLE_VALUE),
       text_code_page_(FileApiCodePage()),
       text_single_byte_(IsSingleByteCodePage(text_code_page_)) {
   DWORD mode = 0;
-  out_console_ = out_ != nullptr && out_ != INVALID_HANDLE_VALUE && GetConsoleMode(out_, &mode);
-  if (out_console_) {
-    wrap_at_eol_ = (mode & ENABLE_WRAP_AT_EOL_OUTPUT) != 0;
-    CONSOLE_SCREEN_BUFFER_INFO info;
-    if (GetConsoleScreenBufferInfo(out_, &info)) original_attribute_ = info.wAttributes & 0xFF;
-    screen_ = out_;
+  std_out_console_ = IsConsole(std_out_, mode);
+  if (std_out_console_) {
+    out_ = std_out_;
+    TakeScreen(mode);
   } else {
-    // Output is redirected; mouse positions are still cells of the console's window.
-    screen_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Output is redirected; mouse positions are still cells of the console's
+    // window, and a page may yet be opened on it.
+    out_ = OpenConsoleDevice("CONOUT$");
   }
-  attribute_ = console_attribute_ = original_attribute_;
-  in_console_ = in_ != nullptr && in_ != INVALID_HANDLE_VALUE && GetConsoleMode(in_, &mode);
+  in_console_ = IsConsole(in_, mode);
   if (in_console_) original_input_mode_ = mode;
 }
 
-bool Win32Console::OpenScreen() { return out_console_; }
+void Win32Console::TakeScreen(DWORD mode) {
+  out_console_ = true;
+  wrap_at_eol_ = (mode & ENABLE_WRAP_AT_EOL_OUTPUT) != 0;
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (GetConsoleScreenBufferInfo(out_, &info)) original_attribute_ = info.wAttributes & 0xFF;
+  attribute_ = console_attribute_ = original_attribute_;
+}
+
+bool Win32Console::OpenScreen() {
+  DWORD out_mode = 0;
+  if (!out_console_ && !IsConsole(out_, out_mode)) return false;
+  DWORD in_mode = 0;
+  HANDLE input = INVALID_HANDLE_VALUE;
+  if (!in_console_) {
+    input = OpenConsoleDevice("CONIN$");
+    if (!IsConsole(input, in_mode)) {
+      if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+      return false;
+    }
+  }
+  if (!out_console_) TakeScreen(out_mode);
+  if (!in_console_) {
+    // Before the mouse is turned on, so that the control handler restores
+    // the mode of this handle.
+    in_ = input;
+    original_input_mode_ = in_mode;
+    in_console_ = true;
+  }
+  return true;
+}
 
 void Win32Console::EndOnControlEvents() {
   control_console = this;

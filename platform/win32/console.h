@@ -1,6 +1,8 @@
 // The Windows console: output through a shadow of the visible window that
 // is written back in one call at the points where the program waits, and
-// input records sorted into a key queue and a mouse queue.
+// input records sorted into a key queue and a mouse queue. A page uses the
+// console itself (CONOUT$, CONIN$) when the standard handles are redirected;
+// messages then stay with standard output.
 #ifndef HOPDIR_PLATFORM_WIN32_CONSOLE_H_
 #define HOPDIR_PLATFORM_WIN32_CONSOLE_H_
 
@@ -57,6 +59,7 @@ class Win32Console : public Console {
 
  private:
   // --- output ---
+  void TakeScreen(DWORD mode);
   bool LoadGeometry();
   bool LoadCells();
   int Put(const std::wstring& text, bool controls, bool direct);
@@ -75,10 +78,11 @@ class Win32Console : public Console {
   int ReadRawLine(Str255& line);
   void RestoreModes();
 
-  HANDLE out_;
-  HANDLE in_;
-  HANDLE screen_;  // the active screen buffer, for the window of mouse positions
-  bool out_console_ = false;
+  HANDLE std_out_;  // redirected: lines always, all text while no page is open
+  HANDLE out_;      // the console's screen buffer: the page, and mouse positions
+  HANDLE in_;       // standard input, or the console's own once a page needs it
+  bool std_out_console_ = false;
+  bool out_console_ = false;  // text goes to the console through out_
   bool in_console_ = false;
   bool wrap_at_eol_ = true;
   UINT text_code_page_;

@@ -44,7 +44,7 @@ bool IsModifierKey(WORD key) {
 
 bool Win32Console::ScreenWindow(SMALL_RECT& window) {
   CONSOLE_SCREEN_BUFFER_INFO info;
-  if (screen_ == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(screen_, &info)) return false;
+  if (out_ == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(out_, &info)) return false;
   window = info.srWindow;
   return true;
 }

@@ -139,20 +139,23 @@ void Win32Console::ClearScreen() {
 }
 
 int Win32Console::WriteText(std::string_view bytes) {
-  if (!out_console_) return WriteAll(out_, bytes);
+  if (!out_console_) return WriteAll(std_out_, bytes);
   std::wstring text = ToUtf16(text_code_page_, bytes);
   // Characters of a double-byte code page may take two cells: the console decides.
   return Put(text, true, !text_single_byte_);
 }
 
 int Win32Console::WriteGraphic(std::string_view bytes) {
-  if (!out_console_) return WriteAll(out_, bytes);
+  if (!out_console_) return WriteAll(std_out_, bytes);
   return Put(GlyphsOf437(bytes), false, false);
 }
 
 int Win32Console::WriteLine(std::string_view bytes) {
   std::string line(bytes);
   line += "\r\n";
+  // Messages stay with a redirected standard output, also while a page is
+  // open on the console.
+  if (!std_out_console_) return WriteAll(std_out_, line);
   return WriteText(line);
 }
 

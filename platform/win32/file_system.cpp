@@ -116,14 +116,45 @@ class Win32FileLock : public FileLock {
   HANDLE handle_;
 };
 
+// Another run may hold a file for a moment: it writes the same batch file,
+// or reads the history that is to be replaced. Such a failure is tried
+// again for about a second before it counts.
+template <typename Attempt>
+int RetryWhileBusy(Attempt attempt, bool access_denied_is_busy) {
+  constexpr int kAttempts = 50;
+  constexpr DWORD kPauseMilliseconds = 20;
+  int result = 0;
+  for (int round = 0; round < kAttempts; ++round) {
+    result = attempt();
+    const bool busy = result == ERROR_SHARING_VIOLATION || result == ERROR_LOCK_VIOLATION ||
+                      (access_denied_is_busy && result == ERROR_ACCESS_DENIED);
+    if (!busy) break;
+    Sleep(kPauseMilliseconds);
+  }
+  return result;
+}
+
 int OpenRaw(const Str255& path, DWORD access, DWORD share, DWORD disposition,
             std::unique_ptr<RawFile>& file) {
   file.reset();
-  HANDLE handle = CreateFileA(ZeroTerminated(path).c_str(), access, share, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastIoError();
-  file = std::make_unique<Win32RawFile>(handle);
-  return 0;
+  const std::string name = ZeroTerminated(path);
+  return RetryWhileBusy(
+      [&] {
+        HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return LastIoError();
+        file = std::make_unique<Win32RawFile>(handle);
+        return 0;
+      },
+      false);
+}
+
+// A plain file that may be written: its "access denied" comes from a
+// reader holding it open, not from what it is.
+bool IsWritablePlainFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
 }
 
 }  // namespace
@@ -232,21 +263,15 @@ int Win32FileSystem::DeleteFile(const Str255& path) {
 }
 
 int Win32FileSystem::ReplaceFile(const Str255& source, const Str255& target) {
-  // A reader that opened the old file without sharing delete (another
-  // program, a virus scanner) holds the rename off for a moment.
-  constexpr int kAttempts = 50;
-  constexpr DWORD kPauseMilliseconds = 20;
-  int result = 0;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    if (MoveFileExA(ZeroTerminated(source).c_str(), ZeroTerminated(target).c_str(),
-                    MOVEFILE_REPLACE_EXISTING)) {
-      return 0;
-    }
-    result = LastIoError();
-    if (result != ERROR_SHARING_VIOLATION && result != ERROR_LOCK_VIOLATION) break;
-    Sleep(kPauseMilliseconds);
-  }
-  return result;
+  // The system refuses to replace a file that is open, with a sharing
+  // violation or, even when the reader shares delete, with access denied.
+  const std::string from = ZeroTerminated(source);
+  const std::string to = ZeroTerminated(target);
+  return RetryWhileBusy(
+      [&] {
+        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : LastIoError();
+      },
+      IsWritablePlainFile(to));
 }
 
 int Win32FileSystem::EnsureDirectory(const Str255& path) {

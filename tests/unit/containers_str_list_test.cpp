@@ -73,6 +73,23 @@ TEST_F(StrListTest, EntriesKeepEightyCharactersAndPositionsOutsideTheListReadEmp
   EXPECT_EQ(list.GetString(3), "");  // the vacated slot is never shown
 }
 
+TEST(StrListUtf8, WhereNamesAreUtf8ASlotIsCutBetweenCharacters) {
+  FakePlatform fake(testing::Convention::kPosix);
+  StrListObj names;
+  names.Init(4, false);
+  const std::string e_acute = "\xC3\xA9";
+  const std::string han = "\xE4\xB8\xAD";
+  names.AddString(Str255(std::string(78, 'a') + e_acute + "z"));  // ends at 80
+  names.AddString(Str255(std::string(79, 'a') + e_acute));        // one past
+  names.AddString(Str255(std::string(78, 'a') + han));            // 81: two bytes in
+  names.AddString(Str255(std::string(79, 'a') + "\xA9\xA9"));     // no UTF-8: bytes
+  EXPECT_EQ(names.GetString(1), std::string(78, 'a') + e_acute);
+  EXPECT_EQ(names.GetString(2), std::string(79, 'a'));
+  EXPECT_EQ(names.GetString(3), std::string(78, 'a'));
+  EXPECT_EQ(names.GetString(4), std::string(79, 'a') + "\xA9");
+  names.Done();
+}
+
 TEST_F(StrListTest, TheHaltsPrintTheirMessageAndLeaveTheListAsItWas) {
   EXPECT_EQ(Ended([&] { list.Init(-1, false); }), Halt("not enough RAM available."));
   Fill({"A", "B"}, 2);

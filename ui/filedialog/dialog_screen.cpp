@@ -82,7 +82,7 @@ void SetUpExitButtons(FileDialogScreen& screen) {
 }  // namespace
 
 Str255 DialogTitleLine(const Str255& title) {
-  const Str255 stars = Str255::Repeated('*', (76 - title.Length()) / 2);
+  const Str255 stars = Str255::Repeated('*', (76 - Os().console.TextCells(title.View())) / 2);
   return stars + " " + title + " " + stars;
 }
 

@@ -25,6 +25,7 @@
 //   write PATH TEXT               create, write, close: "wrote" or "write-error N"
 //   delete PATH                   "delete N" (the I/O result)
 //   replace SOURCE TARGET         "replace N" (the I/O result)
+//   lock PATH | unlock            FileSystem::Lock: "lock N"; unlock lets every lock go
 //   args                          "args N" and "arg HEX" for each argument; ends the list
 //   say TEXT                      "TEXT" (a sign that the commands before it are done)
 //   exit N                        ExitProgram(N)
@@ -35,6 +36,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/io_check.h"
 #include "platform/native_platform.h"
@@ -136,6 +138,7 @@ int main(int argc, char** argv) {
   int i = 2;
   auto next = [&]() -> std::string { return i < argc ? argv[i++] : ""; };
   auto number = [&]() { return std::atoi(next().c_str()); };
+  std::vector<std::unique_ptr<hopdir::FileLock>> locks;
   while (i < argc) {
     std::string command = next();
     if (command == "mouse-on") {
@@ -210,6 +213,11 @@ int main(int argc, char** argv) {
       std::string source = next();
       Answer("replace " +
              std::to_string(files.ReplaceFile(hopdir::Str255(source), hopdir::Str255(next()))));
+    } else if (command == "lock") {
+      locks.emplace_back();
+      Answer("lock " + std::to_string(files.Lock(hopdir::Str255(next()), locks.back())));
+    } else if (command == "unlock") {
+      locks.clear();
     } else if (command == "args") {
       hopdir::Process& process = hopdir::Os().process;
       Answer("args " + std::to_string(process.ArgCount()));

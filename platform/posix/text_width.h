@@ -1,0 +1,47 @@
+// Names on POSIX are UTF-8 bytes; the page counts them in terminal cells.
+// Widths come from the C library's wcwidth under a UTF-8 locale, the
+// table every terminal program on the system shares.
+#ifndef HOPDIR_PLATFORM_POSIX_TEXT_WIDTH_H_
+#define HOPDIR_PLATFORM_POSIX_TEXT_WIDTH_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace hopdir {
+
+// Switches character classification to UTF-8 (C.UTF-8, else the user's
+// own locale if that is UTF-8). False when no such locale exists; every
+// character beyond ASCII then counts as one cell.
+bool StartTextWidth();
+
+// One character of UTF-8 text: `size` bytes, 1 for a byte that starts no
+// valid character (overlong forms, surrogates and truncated sequences
+// included).
+struct Utf8Char {
+  char32_t code = 0;
+  size_t size = 1;
+  bool valid = false;
+};
+// The character at the start of `text`, which must not be empty.
+Utf8Char DecodeUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t code);
+
+// What a character of a name shows as on the page, and the cells it takes:
+// 0 for a mark that joins the character before it, 2 for a wide one. A
+// control character shows as '?' and an invalid byte or a character the
+// terminal cannot be trusted to draw as U+FFFD, one cell each.
+struct TextGlyph {
+  char32_t shown = 0;
+  int cells = 1;
+};
+TextGlyph GlyphOf(const Utf8Char& c);
+
+int Utf8TextCells(std::string_view text);
+// Bytes of the longest start of `text` that fits in `cells`; marks that
+// join the last character that fits come with it.
+size_t Utf8FitCells(std::string_view text, int cells);
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_PLATFORM_POSIX_TEXT_WIDTH_H_
