@@ -18,8 +18,11 @@ bool HistoryAvailable = false;
 namespace {
 
 // The first entry equal to `path` is removed, the oldest entry makes room
-// when the list is full, and `path` becomes entry 1.
+// when the list is full, and `path` becomes entry 1. A path with a line
+// break in a name (possible on POSIX) cannot be kept in a file of lines and
+// is left out, rather than saved as pieces that name other directories.
 void MoveToFrontOfHistory(const Str255& path) {
+  if (path.Find("\n") >= 0 || path.Find("\r") >= 0) return;
   int16_t found = HistoryList->StringPosition(path);
   if (found > 0) HistoryList->DeleteString(found);
   if (HistoryList->Count == HistoryList->Capacity) HistoryList->DeleteString(HistoryList->Count);

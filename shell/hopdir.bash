@@ -34,7 +34,10 @@ function __hopdir_jump {
     __hopdir_int_trap=$(trap -p INT)
   fi
   trap : INT
-  if __hopdir_file=$(command mktemp "${TMPDIR:-/tmp}/hopdir.XXXXXXXXXX"); then
+  # The programs take paths of up to 255 bytes: a deeper TMPDIR is passed over.
+  local __hopdir_dir="${TMPDIR:-/tmp}"
+  [ "${#__hopdir_dir}" -le 200 ] || __hopdir_dir=/tmp
+  if __hopdir_file=$(command mktemp "$__hopdir_dir/hopdir.XXXXXXXXXX"); then
     # The file is sourced and deleted after the cd: a relative name would
     # then point elsewhere.
     case $__hopdir_file in

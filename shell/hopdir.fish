@@ -19,7 +19,8 @@ end
 # __hopdir_jump PROGRAM [ARG...]
 function __hopdir_jump
     set -l dir /tmp
-    if set -q TMPDIR; and test -n "$TMPDIR"
+    # The programs take paths of up to 255 bytes: a deeper TMPDIR is passed over.
+    if set -q TMPDIR; and test -n "$TMPDIR"; and test (string length -- $TMPDIR) -le 200
         set dir $TMPDIR
     end
     set -l file (command mktemp $dir/hopdir.XXXXXXXXXX)

@@ -250,6 +250,14 @@ TEST(PosixHistory, LivesInTheDataDirectoryKeepsCaseAndEndsLinesInLf) {
   EXPECT_EQ(HistoryDirectory, "/home/ann/.local/share/hopdir/");
   EXPECT_EQ(fake.files.Content("/home/ann/.local/share/hopdir/HOPMENU.DAT"),
             "/home/ann/Src/MyProj\n/home/ann/Src\n");
+  // A name with a line break cannot be a line of its own: it is left out.
+  fake.RunToExit([] {
+    StartDirectory = "/home/ann/two\nlines";
+    Destination = "/home/ann/Src";
+    SaveHistory();
+  });
+  EXPECT_EQ(fake.files.Content("/home/ann/.local/share/hopdir/HOPMENU.DAT"),
+            "/home/ann/Src\n/home/ann/Src/MyProj\n");
 
   StartHistory();
   fake.process.Env["XDG_DATA_HOME"] = "/data";
