@@ -87,6 +87,8 @@ class FileSystem {
   virtual int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
   // Creates a file that must not exist yet, readable by its owner only.
   virtual int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
+  // Truncates a file that exists, as CreateForWriting does; never creates one.
+  virtual int OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
   virtual int DeleteFile(const Str255& path) = 0;
   // Replaces `target` by `source` in one step (same directory): a reader
   // sees the old file or the new one, never a part of either.

@@ -90,7 +90,11 @@ int PosixHandoff::Write(const Str255& location, const Str255& drive_part, const 
   Str255 shell;
   Os().process.Environment("HOPDIR_SHELL", shell);
   std::unique_ptr<RawFile> script;
-  if (int result = Os().files.CreateForWriting(location, script); result != 0) return result;
+  // The file is the shell function's, made before the program started. Once
+  // it is gone the function has moved on without this run (it returns when
+  // Ctrl+Z stops the program): a new file would be read by nobody and left
+  // behind, so the write fails instead.
+  if (int result = Os().files.OpenForWriting(location, script); result != 0) return result;
   if (int result = script->Write(PosixScriptText(destination.View(), DialectNamed(shell.View())));
       result != 0) {
     script->Close();

@@ -187,10 +187,10 @@ const std::vector<std::string>& Mounts() {
 // Opens a file for writing without following a symbolic link in its last
 // place and without blocking on a pipe someone put there; only a regular
 // file of this user's is written.
-int OpenForWritingSafely(const Str255& path, int extra_flags, std::unique_ptr<RawFile>& file) {
+int OpenForWritingSafely(const Str255& path, int create_flags, std::unique_ptr<RawFile>& file) {
   file.reset();
   int fd = open(ZeroTerminated(path).c_str(),
-                O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | extra_flags, 0600);
+                O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | create_flags, 0600);
   if (fd < 0) return errno == ELOOP ? EACCES : LastError();
   struct stat info = {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
@@ -285,11 +285,15 @@ int PosixFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>
 }
 
 int PosixFileSystem::CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
-  return OpenForWritingSafely(path, 0, file);
+  return OpenForWritingSafely(path, O_CREAT, file);
 }
 
 int PosixFileSystem::CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) {
-  return OpenForWritingSafely(path, O_EXCL, file);
+  return OpenForWritingSafely(path, O_CREAT | O_EXCL, file);
+}
+
+int PosixFileSystem::OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenForWritingSafely(path, 0, file);
 }
 
 int PosixFileSystem::DeleteFile(const Str255& path) {

@@ -258,6 +258,10 @@ int Win32FileSystem::CreateNew(const Str255& path, std::unique_ptr<RawFile>& fil
   return OpenRaw(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, file);
 }
 
+int Win32FileSystem::OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenRaw(path, GENERIC_WRITE, FILE_SHARE_READ, TRUNCATE_EXISTING, file);
+}
+
 int Win32FileSystem::DeleteFile(const Str255& path) {
   return DeleteFileA(ZeroTerminated(path).c_str()) ? 0 : LastIoError();
 }

@@ -22,6 +22,7 @@ class Win32FileSystem : public FileSystem {
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int DeleteFile(const Str255& path) override;
   int ReplaceFile(const Str255& source, const Str255& target) override;
   int EnsureDirectory(const Str255& path) override;

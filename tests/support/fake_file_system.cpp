@@ -310,23 +310,29 @@ int FakeFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>&
 }
 
 int FakeFileSystem::CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
-  return OpenForWriting(path, false, file);
+  return OpenWritable(path, Opening::kCreateOrTruncate, file);
 }
 
 int FakeFileSystem::CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) {
-  return OpenForWriting(path, true, file);
+  return OpenWritable(path, Opening::kCreateNew, file);
 }
 
-int FakeFileSystem::OpenForWriting(const Str255& path, bool must_be_new,
-                                   std::unique_ptr<RawFile>& file) {
+int FakeFileSystem::OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) {
+  return OpenWritable(path, Opening::kTruncateExisting, file);
+}
+
+int FakeFileSystem::OpenWritable(const Str255& path, Opening opening,
+                                 std::unique_ptr<RawFile>& file) {
   std::string key = Key(path.ToStd());
   if (auto it = CreateFails.find(key); it != CreateFails.end()) return it->second;
   const Node* parent = Find(Parent(key));
   if (parent == nullptr || (parent->Attributes & kAttrDirectory) == 0) return kErrorPathNotFound;
   if (Node* node = Find(key)) {
-    if (must_be_new) return kErrorFileExists;
+    if (opening == Opening::kCreateNew) return kErrorFileExists;
     if ((node->Attributes & (kAttrDirectory | kAttrReadOnly)) != 0) return kErrorAccessDenied;
     node->Content.clear();
+  } else if (opening == Opening::kTruncateExisting) {
+    return kErrorFileNotFound;
   } else {
     AddFile(path.ToStd(), "", kAttrArchive);
   }

@@ -91,6 +91,7 @@ class FakeFileSystem : public FileSystem {
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;
+  int OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int DeleteFile(const Str255& path) override;
   int ReplaceFile(const Str255& source, const Str255& target) override;
   int EnsureDirectory(const Str255& path) override;
@@ -123,7 +124,8 @@ class FakeFileSystem : public FileSystem {
   bool IsRoot(const std::string& key) const;
   int DriveOf(const std::string& key) const;
   std::string LastPart(const std::string& key) const;
-  int OpenForWriting(const Str255& path, bool must_be_new, std::unique_ptr<RawFile>& file);
+  enum class Opening { kCreateOrTruncate, kCreateNew, kTruncateExisting };
+  int OpenWritable(const Str255& path, Opening opening, std::unique_ptr<RawFile>& file);
 
   bool posix_;
   char separator_;
