@@ -60,7 +60,11 @@ void PosixConsole::Pump() {
   } else if (decoder_.Holding() && now - last_input_ >= kSequenceTimeout) {
     decoder_.Expire(decoded_);
   }
+  int signal_number = 0;
   for (const TerminalInput& input : decoded_) {
+    // The terminal drops what follows a signal key; so does the page.
+    if (input.kind == TerminalInput::kKey) signal_number = terminal_.SignalOfKey(input.key);
+    if (signal_number != 0) break;
     switch (input.kind) {
       case TerminalInput::kMouse:
         if (mice_.size() >= kMouseQueueLimit) mice_.pop_front();
@@ -77,6 +81,13 @@ void PosixConsole::Pump() {
     }
   }
   decoded_.clear();
+  if (signal_number != 0) {
+    terminal_.SignalGroup(signal_number);
+    // Continued, or the signal is ignored: the page is shown anew.
+    SignalBlock block;
+    terminal_.Lost();
+    renderer_.Invalidate();
+  }
 }
 
 int PosixConsole::Wait(int milliseconds) {

@@ -170,11 +170,14 @@ void RestoreHandlers() {
 }
 
 struct termios RawModes(struct termios modes) {
-  // Keys one by one, unechoed, Enter as CR, Ctrl+S and Ctrl+Q as keys; but
-  // Ctrl+C and Ctrl+Z still signal. Reads never block: poll(2) waits.
+  // Keys one by one, unechoed, Enter as CR, Ctrl+S and Ctrl+Q as keys.
+  // Ctrl+C, Ctrl+\ and Ctrl+Z come as keys too, and the console signals for
+  // them once the terminal is restored: the terminal would signal the whole
+  // job at once, and a parent in it (sh -c 'hopmenu; ...') that stops at
+  // once hands the terminal to its shell before the page has left it.
+  // Reads never block: poll(2) waits.
   modes.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | PARMRK);
-  modes.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
-  modes.c_lflag |= ISIG;
+  modes.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN | ISIG);
   modes.c_cc[VMIN] = 0;
   modes.c_cc[VTIME] = 0;
   return modes;
@@ -279,6 +282,23 @@ bool TerminalModes::ScreenShown() const { return screen_shown != 0; }
 void TerminalModes::Lost() {
   screen_shown = 0;
   reapply_ = true;
+}
+
+int TerminalModes::SignalOfKey(char key) const {
+  const auto byte = static_cast<cc_t>(key);
+  if (!saved_ || (saved_modes.c_lflag & ISIG) == 0 || byte == _POSIX_VDISABLE) return 0;
+  if (byte == saved_modes.c_cc[VINTR]) return SIGINT;
+  if (byte == saved_modes.c_cc[VQUIT]) return SIGQUIT;
+  if (byte == saved_modes.c_cc[VSUSP]) return SIGTSTP;
+  return 0;
+}
+
+void TerminalModes::SignalGroup(int signal_number) {
+  {
+    SignalBlock block;
+    RestoreTerminal(true);
+  }
+  kill(0, signal_number);
 }
 
 void TerminalModes::Leave() {

@@ -65,6 +65,13 @@ class TerminalModes {
   // The process was stopped and continued: the screen and modes it left
   // are no longer known to be ours.
   void Lost();
+  // The signal that `key` stands for where the user's modes let keys
+  // signal (their intr, quit and susp characters), else 0.
+  int SignalOfKey(char key) const;
+  // Leaves the terminal as found, drops input typed ahead, and only then
+  // sends `signal_number` to the process group, as the terminal would have
+  // on the key; returns once the group goes on (or the signal is ignored).
+  void SignalGroup(int signal_number);
   // The terminal back as it was found, at once.
   void Leave();
   // Leave, drop input typed ahead (mouse reports in flight above all), and

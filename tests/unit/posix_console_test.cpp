@@ -138,7 +138,7 @@ TEST_F(PosixConsoleTest, ShutdownLeavesTheTerminalAsFoundAndGivesTheSignalsBack)
   PosixConsole console(path_.c_str());
   ShowPage(console);
   const termios raw = Modes();
-  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG), static_cast<tcflag_t>(ISIG));
+  EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG), 0u);
   EXPECT_EQ(raw.c_iflag & (IXON | ICRNL), 0u);
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH}) {
     EXPECT_TRUE(HandlerTaken(signal_number)) << signal_number;
@@ -299,6 +299,47 @@ TEST_F(PosixConsoleTest, ATerminatingSignalRestoresTheTerminalAndStillEndsThePro
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  const std::string shown = Drain();
+  ASSERT_GT(shown.size(), kLeaveScreen.size());
+  EXPECT_EQ(shown.substr(shown.size() - kLeaveScreen.size()), kLeaveScreen);
+  EXPECT_TRUE(AsFound());
+}
+
+TEST_F(PosixConsoleTest, TheUsersInterruptKeyEndsTheProcessGroupOnceTheTerminalIsRestored) {
+  // As `stty intr ^X` leaves it: Ctrl+C is a plain key then.
+  termios modes = Modes();
+  modes.c_cc[VINTR] = '\x18';
+  ASSERT_EQ(tcsetattr(slave_, TCSANOW, &modes), 0);
+  found_ = Modes();
+  int keys[2];
+  ASSERT_EQ(pipe(keys), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // The signal is for this group alone, not for the test runner's.
+    setpgid(0, 0);
+    PosixConsole console(path_.c_str());
+    console.EnableMouse();
+    console.WriteText("x");
+    const char key = console.ReadKey();
+    [[maybe_unused]] const ssize_t noted = write(keys[1], &key, 1);
+    for (int i = 0; i < 50; ++i) console.WaitForInput(100);
+    _exit(0);
+  }
+  close(keys[1]);
+  for (int i = 0; i < 200 && (Modes().c_lflag & ICANON) != 0; ++i) {
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  Type("\x03");
+  char key = 0;
+  EXPECT_EQ(read(keys[0], &key, 1), 1);
+  close(keys[0]);
+  EXPECT_EQ(key, '\x03');
+  Type("\x18");
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGINT);
   const std::string shown = Drain();
   ASSERT_GT(shown.size(), kLeaveScreen.size());
   EXPECT_EQ(shown.substr(shown.size() - kLeaveScreen.size()), kLeaveScreen);
