@@ -6,7 +6,12 @@
 # table and writes it, with a description of the machine, to
 # docs/benchmarks.md. A benchmark, not a test: nothing fails on a figure.
 #
-#   tools/bench.sh [RUNS]    RUNS timed runs of each command (300 unless given)
+#   tools/bench.sh [RUNS [ROUNDS]]
+#
+# Each command is timed RUNS times (300 unless given) in ROUNDS rounds (10):
+# hyperfine times one command after another, and rounds, each with its
+# own empty program, keep a drift in the machine's load from favouring
+# the commands timed early or late.
 #
 # As root it installs what it lacks (hyperfine, strace, tmux, the peers)
 # with apt-get; otherwise it names the packages. The peers are run as
@@ -16,11 +21,14 @@ cd "$(dirname "$0")/.."
 # Column counts in bash are then characters, not bytes.
 export LC_ALL=C.UTF-8
 runs="${1:-300}"
-[[ "$runs" =~ ^[1-9][0-9]*$ ]] || {
-  echo "usage: tools/bench.sh [RUNS]" >&2
+rounds="${2:-10}"
+[[ "$runs" =~ ^[1-9][0-9]*$ && "$rounds" =~ ^[1-9][0-9]*$ ]] || {
+  echo "usage: tools/bench.sh [RUNS [ROUNDS]]" >&2
   exit 2
 }
-warmup=$((runs / 10 + 1))
+per_round=$(((runs + rounds - 1) / rounds))
+warmup=$((per_round / 10 + 1))
+load=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # --- what the run needs ---
 
@@ -139,61 +147,6 @@ done
 
 # --- timing ---
 
-# timed GROUP DIR BASE [hyperfine option...] -- NAME COMMAND [NAME COMMAND...]:
-# one hyperfine run in DIR, the baseline command BASE (named "empty")
-# first; every run starts from the seeded history and an empty handoff
-# file in $state. Medians in seconds go to $work/GROUP.csv.
-timed() {
-  local group="$1" dir="$2" names=(-n empty) commands=("$3") options=()
-  shift 3
-  while [ "$1" != -- ]; do
-    options+=("$1")
-    shift
-  done
-  shift
-  while [ $# -gt 0 ]; do
-    names+=(-n "$1")
-    commands+=("$2")
-    shift 2
-  done
-  echo "--- $group"
-  (cd "$dir" && env -i "${bench_env[@]}" hyperfine -N --style basic --warmup "$warmup" \
-    --runs "$runs" --prepare "cp -a $(q "$work/seed/.") $(q "$state/")" "${options[@]}" \
-    --export-csv "$work/$group.csv" "${names[@]}" "${commands[@]}")
-}
-
-# median GROUP NAME: the median of NAME in GROUP, in seconds.
-median() {
-  awk -F, -v name="$2" '
-    NR == 1 { for (i = 1; i <= NF; i++) if ($i == "median") col = i; next }
-    $1 == name { print $col; found = 1 }
-    END { if (!found) exit 1 }
-  ' "$work/$1.csv"
-}
-
-timed jumps "$work/t100" "$(q "$empty")" -- \
-  "hopfind part (100)" "$(q "$bin/hopfind") part" \
-  "hopmenu -A" "$(q "$bin/hopmenu") -A" \
-  "hopmenu part" "$(q "$bin/hopmenu") part" \
-  "hopclean" "$(q "$bin/hopclean")" \
-  "zoxide query part" "zoxide query part" \
-  "zoxide add" "zoxide add $(q "$work/db/part")" \
-  "autojump part" "autojump part" \
-  "wcd -j part" "wcd.exec -j part"
-timed wide "$work/t1000" "$(q "$empty")" -- "hopfind part (1000)" "$(q "$bin/hopfind") part"
-
-# The history's replacement on tmpfs, where the file system has no disk
-# to care for: what of hopmenu -A is the disk's.
-if [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && [ -w /dev/shm ]; then
-  shm=$(mktemp -d /dev/shm/hopdir-bench.XXXXXX)
-  saved_env=("${bench_env[@]}")
-  bench_env+=(HOPDIR_HOME="$shm" HOPDIR_HANDOFF="$shm/handoff")
-  state="$shm"
-  timed shm "$work/t100" "$(q "$empty")" -- "hopmenu -A (tmpfs)" "$(q "$bin/hopmenu") -A"
-  state="$work/state"
-  bench_env=("${saved_env[@]}")
-fi
-
 # --- the page, in tmux: what it writes, and where ABORT is ---
 
 tmux_() {
@@ -291,41 +244,134 @@ status=0
   echo "hopmenu on the harness ended with $status, not 1 (ABORT)" >&2
   exit 1
 }
+# timed GROUP DIR BASE [hyperfine option...] -- NAME COMMAND [NAME COMMAND...]:
+# one hyperfine run of this round in DIR, the baseline command BASE (named
+# "empty") first; every run starts from the seeded history and an empty
+# handoff file in $state. Medians in seconds go to $work/GROUP.ROUND.csv.
+timed() {
+  local group="$1" dir="$2" names=(-n empty) commands=("$3") options=()
+  shift 3
+  while [ "$1" != -- ]; do
+    options+=("$1")
+    shift
+  done
+  shift
+  while [ $# -gt 0 ]; do
+    names+=(-n "$1")
+    commands+=("$2")
+    shift 2
+  done
+  echo "--- $group, round $round of $rounds"
+  (cd "$dir" && env -i "${bench_env[@]}" hyperfine -N --style basic --warmup "$warmup" \
+    --runs "$per_round" --prepare "cp -a $(q "$work/seed/.") $(q "$state/")" "${options[@]}" \
+    --export-csv "$work/$group.$round.csv" "${names[@]}" "${commands[@]}")
+}
+
+# The history's replacement on tmpfs, where the file system has no disk
+# to care for, shows what of hopmenu -A is the disk's.
+if [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && [ -w /dev/shm ]; then
+  shm=$(mktemp -d /dev/shm/hopdir-bench.XXXXXX)
+fi
 pty_line="$(q "${pty[0]}") ${pty[*]:1}"
-timed page "$work/t100" "$pty_line $(q "$empty")" --ignore-failure -- \
-  "page" "$pty_line $(q "$bin/hopmenu")"
+for ((round = 1; round <= rounds; round++)); do
+  timed jumps "$work/t100" "$(q "$empty")" -- \
+    "hopfind part (100)" "$(q "$bin/hopfind") part" \
+    "hopmenu -A" "$(q "$bin/hopmenu") -A" \
+    "hopmenu part" "$(q "$bin/hopmenu") part" \
+    "hopclean" "$(q "$bin/hopclean")" \
+    "zoxide query part" "zoxide query part" \
+    "zoxide add" "zoxide add $(q "$work/db/part")" \
+    "autojump part" "autojump part" \
+    "wcd -j part" "wcd.exec -j part"
+  timed wide "$work/t1000" "$(q "$empty")" -- "hopfind part (1000)" "$(q "$bin/hopfind") part"
+  if [ -n "$shm" ]; then
+    saved_env=("${bench_env[@]}")
+    bench_env+=(HOPDIR_HOME="$shm" HOPDIR_HANDOFF="$shm/handoff")
+    state="$shm"
+    timed shm "$work/t100" "$(q "$empty")" -- "hopmenu -A (tmpfs)" "$(q "$bin/hopmenu") -A"
+    state="$work/state"
+    bench_env=("${saved_env[@]}")
+  fi
+  timed page "$work/t100" "$pty_line $(q "$empty")" --ignore-failure -- \
+    "page" "$pty_line $(q "$bin/hopmenu")"
+done
+
+# median FILE NAME: the median of NAME in a hyperfine CSV file, in seconds.
+median() {
+  awk -F, -v name="$2" '
+    NR == 1 { for (i = 1; i <= NF; i++) if ($i == "median") col = i; next }
+    $1 == name { print $col; found = 1 }
+    END { if (!found) exit 1 }
+  ' "$1"
+}
+
+# middle NUMBER...: the median of the numbers.
+middle() {
+  printf '%s\n' "$@" | sort -g | awk '
+    { v[NR] = $1 }
+    END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }
+  '
+}
+
+# figure GROUP NAME: "SECONDS RATIO LOWEST HIGHEST" for NAME: over the
+# rounds, the median of its medians, the median of its ratios to the empty
+# program of the same round, and the lowest and highest of those ratios.
+figure() {
+  local times=() ratios=() round time base
+  for ((round = 1; round <= rounds; round++)); do
+    time=$(median "$work/$1.$round.csv" "$2")
+    base=$(median "$work/$1.$round.csv" empty)
+    times+=("$time")
+    ratios+=("$(awk -v a="$time" -v b="$base" 'BEGIN { print a / b }')")
+  done
+  echo "$(middle "${times[@]}") $(middle "${ratios[@]}")" \
+    "$(printf '%s\n' "${ratios[@]}" | sort -g | sed -n '1p;$p' | tr '\n' ' ')"
+}
 
 # --- the table ---
 
 ms() {
   awk -v s="$1" 'BEGIN { printf "%.2f ms", s * 1000 }'
 }
-ratio() {
-  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+x() {
+  awk -v a="$1" 'BEGIN { printf "%.2f", a }'
 }
 le() {
   awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'
 }
 
-e_jumps=$(median jumps empty)
-e_wide=$(median wide empty)
-declare -A r
+# t[NAME]: median seconds; r[NAME]: ratio to the empty program, two
+# places; range[NAME]: the lowest and highest of the rounds' ratios;
+# spread[NAME]: both, as the table shows them.
+declare -A t r range spread
+record() {
+  local seconds ratio lowest highest
+  read -r seconds ratio lowest highest <<<"$(figure "$1" "$2")"
+  t[$2]=$seconds
+  r[$2]=$(x "$ratio")
+  range[$2]="$(x "$lowest")–$(x "$highest")"
+  spread[$2]="${r[$2]} (${range[$2]})"
+}
+record jumps empty
 for name in "hopfind part (100)" "hopmenu -A" "hopmenu part" hopclean "zoxide query part" \
   "zoxide add" "autojump part" "wcd -j part"; do
-  r[$name]=$(ratio "$(median jumps "$name")" "$e_jumps")
+  record jumps "$name"
 done
-r["hopfind part (1000)"]=$(ratio "$(median wide "hopfind part (1000)")" "$e_wide")
+record wide "hopfind part (1000)"
+record page page
+page_base=$(middle "$(for ((round = 1; round <= rounds; round++)); do median "$work/page.$round.csv" empty; done)")
 fastest_peer=""
 for name in "zoxide query part" "autojump part" "wcd -j part"; do
   if [ -z "$fastest_peer" ] || ! le "${r[$fastest_peer]}" "${r[$name]}"; then
     fastest_peer=$name
   fi
 done
-per_entry=$(awk -v a="$(median wide "hopfind part (1000)")" -v b="$(median jumps "hopfind part (100)")" \
-  -v ea="$e_wide" -v eb="$e_jumps" 'BEGIN { printf "%.2f", ((a - ea) - (b - eb)) / 900 * 1e6 }')
+# From the two listings: what one more subdirectory costs hopfind.
+per_entry=$(awk -v a="${r["hopfind part (1000)"]}" -v b="${r["hopfind part (100)"]}" \
+  -v e="${t[empty]}" 'BEGIN { printf "%.2f", (a - b) * e / 900 * 1e6 }')
 shm_note=""
-if [ -f "$work/shm.csv" ]; then
-  r["hopmenu -A (tmpfs)"]=$(ratio "$(median shm "hopmenu -A (tmpfs)")" "$(median shm empty)")
+if [ -n "$shm" ]; then
+  record shm "hopmenu -A (tmpfs)"
   shm_note="; with the history on tmpfs it costs ${r["hopmenu -A (tmpfs)"]} × the empty start (row below)"
 fi
 
@@ -354,40 +400,38 @@ row() {
 peer_target="≤ fastest peer"
 start_target="≤ 1.5 × empty, $peer_target"
 jump_table=$(
-  echo "| jump | command | median | × empty start | target | target met |"
+  echo "| jump | command | median | × empty start (rounds' range) | target | target met |"
   echo "|---|---|---:|---:|---|---|"
-  row "baseline" "empty (int main(void){return 0;})" "$(ms "$e_jumps")" "1.00" "" ""
-  row "hf part, 100 subdirectories" "hopfind part" "$(ms "$(median jumps "hopfind part (100)")")" \
-    "${r["hopfind part (100)"]}" "$start_target" \
+  row "baseline" "empty (int main(void){return 0;})" "$(ms "${t[empty]}")" "1.00" "" ""
+  row "hf part, 100 subdirectories" "hopfind part" "$(ms "${t["hopfind part (100)"]}")" \
+    "${spread["hopfind part (100)"]}" "$start_target" \
     "$(verdict "hopfind part (100)" 1.5 "It lists the whole directory, one fstatat(2) for each entry.")"
-  row "hf part, 1000 subdirectories" "hopfind part" "$(ms "$(median wide "hopfind part (1000)")")" \
-    "${r["hopfind part (1000)"]}" "$start_target" \
+  row "hf part, 1000 subdirectories" "hopfind part" "$(ms "${t["hopfind part (1000)"]}")" \
+    "${spread["hopfind part (1000)"]}" "$start_target" \
     "$(verdict "hopfind part (1000)" 1.5 "It lists the whole directory first, one fstatat(2) for each entry: ${per_entry} µs an entry here (from this row and the one above), the peers read a database instead.")"
-  row "hm -A, history of 100" "hopmenu -A" "$(ms "$(median jumps "hopmenu -A")")" \
-    "${r["hopmenu -A"]}" "$start_target" \
+  row "hm -A, history of 100" "hopmenu -A" "$(ms "${t["hopmenu -A"]}")" \
+    "${spread["hopmenu -A"]}" "$start_target" \
     "$(verdict "hopmenu -A" 1.5 "Every jump saves the history: locked, written aside and renamed over the old file, which the file system pays for${shm_note}. zoxide query writes nothing; its cd hook runs zoxide add, a process of its own (row below).")"
   if [ -n "$shm_note" ]; then
-    row "hm -A, history on tmpfs" "hopmenu -A" "$(ms "$(median shm "hopmenu -A (tmpfs)")")" \
-      "${r["hopmenu -A (tmpfs)"]}" "for comparison" ""
+    row "hm -A, history on tmpfs" "hopmenu -A" "$(ms "${t["hopmenu -A (tmpfs)"]}")" \
+      "${spread["hopmenu -A (tmpfs)"]}" "for comparison" ""
   fi
-  row "hm part, history of 100" "hopmenu part" "$(ms "$(median jumps "hopmenu part")")" \
-    "${r["hopmenu part"]}" "$peer_target" \
+  row "hm part, history of 100" "hopmenu part" "$(ms "${t["hopmenu part"]}")" \
+    "${spread["hopmenu part"]}" "$peer_target" \
     "$(verdict "hopmenu part" "" "Every jump saves the history, as for hm -A.")"
-  row "handoff file deleted" "hopclean" "$(ms "$(median jumps hopclean)")" "${r[hopclean]}" \
+  row "handoff file deleted" "hopclean" "$(ms "${t[hopclean]}")" "${spread[hopclean]}" \
     "≤ 1.5 × empty (no peer has this step)" \
     "$(le "${r[hopclean]}" 1.5 && echo yes || echo "no: ${r[hopclean]} × the empty start")"
   row "peer: zoxide, 100 directories" "zoxide query part" \
-    "$(ms "$(median jumps "zoxide query part")")" "${r["zoxide query part"]}" "" ""
-  row "peer: zoxide's cd hook" "zoxide add DIR" "$(ms "$(median jumps "zoxide add")")" \
-    "${r["zoxide add"]}" "" ""
-  row "peer: autojump, 100 directories" "autojump part" "$(ms "$(median jumps "autojump part")")" \
-    "${r["autojump part"]}" "" ""
-  row "peer: wcd, tree of 100 directories" "wcd -j part" "$(ms "$(median jumps "wcd -j part")")" \
-    "${r["wcd -j part"]}" "" ""
+    "$(ms "${t["zoxide query part"]}")" "${spread["zoxide query part"]}" "" ""
+  row "peer: zoxide's cd hook" "zoxide add DIR" "$(ms "${t["zoxide add"]}")" \
+    "${spread["zoxide add"]}" "" ""
+  row "peer: autojump, 100 directories" "autojump part" "$(ms "${t["autojump part"]}")" \
+    "${spread["autojump part"]}" "" ""
+  row "peer: wcd, tree of 100 directories" "wcd -j part" "$(ms "${t["wcd -j part"]}")" \
+    "${spread["wcd -j part"]}" "" ""
 )
 
-page_ms=$(median page page)
-harness_ms=$(median page empty)
 kib=$(awk -v b="$first_bytes" 'BEGIN { printf "%.1f", b / 1024 }')
 page_met="yes"
 if [ "$first_bytes" -gt 16384 ] || [ "$first_calls" -gt 1 ]; then
@@ -398,7 +442,7 @@ redraw_met="yes"
 page_table=$(
   echo "| page, 80 × 25 | measured | target | target met |"
   echo "|---|---|---|---|"
-  echo "| start → page on the terminal → ABORT → exit | $(ms "$page_ms") median; $(ms "$harness_ms") for the same harness with the empty program ($(ratio "$page_ms" "$harness_ms") ×) | | |"
+  echo "| start → page on the terminal → ABORT → exit | $(ms "${t[page]}") median; $(ms "$page_base") for the same harness with the empty program (${r[page]} ×, rounds ${range[page]}) | | |"
   echo "| first page | $first_bytes bytes ($kib KiB) in $first_calls write(2) | ≤ 16 KiB in ≤ 1 write | $page_met |"
   echo "| redraw after one press (into a subdirectory) | $redraw_bytes bytes in $redraw_calls write(2) | ≤ 1 write per flush | $redraw_met |"
   echo "| leaving the page (ABORT) | $leave_bytes bytes in $leave_calls write(2), $((${#flushes[@]} - 2)) flushes | | |"
@@ -413,17 +457,20 @@ machine=$(
   echo "- compiler: $(c++ --version | head -n 1); the empty program: $(cc --version | head -n 1), default flags"
   echo "- $(hyperfine --version), $(zoxide --version), $(autojump --version 2>&1 | head -n 1)," \
     "$(wcd.exec -V 2>/dev/null | head -n 1 | sed 's/ - .*//'), $(strace -V | head -n 1), $(tmux -V)"
-  echo "- scratch folder on $(findmnt -n -o FSTYPE -T "$work" 2>/dev/null || stat -f -c %T "$work"); load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
-  echo "- Hopdir $(git rev-parse --short HEAD 2>/dev/null || echo "(no git)"), native preset (Release); $runs runs of each command after $warmup warm-up runs; $(date -u '+%Y-%m-%d %H:%M UTC')"
+  echo "- scratch folder on $(findmnt -n -o FSTYPE -T "$work" 2>/dev/null || stat -f -c %T "$work"); load average at the start: $load"
+  echo "- Hopdir $(git rev-parse --short HEAD 2>/dev/null || echo "(no git)"), native preset (Release); $rounds rounds of $per_round runs of each command, each after $warmup warm-up runs; $(date -u '+%Y-%m-%d %H:%M UTC')"
 )
 
 report=$(
   cat <<EOF
 # Benchmarks
 
-Produced by \`tools/bench.sh\` in one run on the machine described below. Each
-figure is the median of $runs runs by hyperfine (\`-N\`, no shell), and each
-ratio is against the empty C program timed in the same hyperfine run.
+Produced by \`tools/bench.sh\` in one run on the machine described below.
+hyperfine (\`-N\`, no shell) times each command in $rounds rounds of $per_round
+runs, every round with its own run of the empty C program. A time is the
+median over the rounds of each round's median; a ratio (× empty start) is
+the median over the rounds of the command's median divided by that of the
+empty program in the same round. The targets are checked on the ratios.
 
 Every run starts from the same state: a history of 100 directories, the one
 the jumps look for (\`part\`) 60th, and an empty handoff file as \`hm\` and \`hf\`
