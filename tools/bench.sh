@@ -145,8 +145,6 @@ for peer in "zoxide query part" "autojump part" "wcd.exec -j part"; do
   }
 done
 
-# --- timing ---
-
 # --- the page, in tmux: what it writes, and where ABORT is ---
 
 tmux_() {
@@ -244,6 +242,9 @@ status=0
   echo "hopmenu on the harness ended with $status, not 1 (ABORT)" >&2
   exit 1
 }
+
+# --- timing, in rounds ---
+
 # timed GROUP DIR BASE [hyperfine option...] -- NAME COMMAND [NAME COMMAND...]:
 # one hyperfine run of this round in DIR, the baseline command BASE (named
 # "empty") first; every run starts from the seeded history and an empty
@@ -411,7 +412,7 @@ jump_table=$(
     "$(verdict "hopfind part (1000)" 1.5 "It lists the whole directory first, one fstatat(2) for each entry: ${per_entry} µs an entry here (from this row and the one above), the peers read a database instead.")"
   row "hm -A, history of 100" "hopmenu -A" "$(ms "${t["hopmenu -A"]}")" \
     "${spread["hopmenu -A"]}" "$start_target" \
-    "$(verdict "hopmenu -A" 1.5 "Every jump saves the history: locked, written aside and renamed over the old file, which the file system pays for${shm_note}. zoxide query writes nothing; its cd hook runs zoxide add, a process of its own (row below).")"
+    "$(verdict "hopmenu -A" 1.5 "Every jump saves the history: locked, written aside and renamed over the old file, which the file system pays for (ext4 starts writing the new file out at such a rename, so that a crash cannot leave it empty)${shm_note}. zoxide query writes nothing; its cd hook runs zoxide add, a process of its own (row below).")"
   if [ -n "$shm_note" ]; then
     row "hm -A, history on tmpfs" "hopmenu -A" "$(ms "${t["hopmenu -A (tmpfs)"]}")" \
       "${spread["hopmenu -A (tmpfs)"]}" "for comparison" ""
