@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "platform/posix/text_width.h"
 #include "platform/posix/write_all.h"
 
 namespace hopdir {
@@ -20,9 +19,7 @@ constexpr std::string_view kAutowrapOff = "\x1b[?7l";
 
 PosixConsole::PosixConsole() : PosixConsole("/dev/tty") {}
 
-PosixConsole::PosixConsole(const char* terminal_path) : terminal_path_(terminal_path) {
-  StartTextWidth();
-}
+PosixConsole::PosixConsole(const char* terminal_path) : terminal_path_(terminal_path) {}
 
 PosixConsole::~PosixConsole() { Shutdown(); }
 

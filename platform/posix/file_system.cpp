@@ -126,28 +126,48 @@ class PosixRawFile : public RawFile {
     }
   }
 
+  // Lines wait here and go out in one write(2) at Close, or whenever a
+  // block is full: a history of 100 lines is then one call, not 100. A
+  // failure surfaces from the Write or the Close that wrote the bytes out;
+  // the callers check both.
   int Write(std::string_view bytes) override {
-    while (!bytes.empty()) {
-      ssize_t count = write(fd_, bytes.data(), bytes.size());
-      if (count < 0) {
-        if (errno == EINTR) continue;
-        return LastError();
-      }
-      if (count == 0) return ENOSPC;
-      bytes.remove_prefix(static_cast<size_t>(count));
-    }
-    return 0;
+    pending_.append(bytes);
+    return pending_.size() >= kWriteBlock ? WritePending() : 0;
   }
 
   int Close() override {
     int fd = fd_;
-    fd_ = -1;
     if (fd < 0) return 0;
-    return close(fd) == 0 || errno == EINTR ? 0 : LastError();
+    int result = WritePending();
+    fd_ = -1;
+    if (close(fd) != 0 && errno != EINTR && result == 0) result = LastError();
+    return result;
   }
 
  private:
+  static constexpr size_t kWriteBlock = 8192;
+
+  int WritePending() {
+    std::string_view bytes = pending_;
+    while (!bytes.empty()) {
+      ssize_t count = write(fd_, bytes.data(), bytes.size());
+      if (count < 0) {
+        if (errno == EINTR) continue;
+        pending_.clear();
+        return LastError();
+      }
+      if (count == 0) {
+        pending_.clear();
+        return ENOSPC;
+      }
+      bytes.remove_prefix(static_cast<size_t>(count));
+    }
+    pending_.clear();
+    return 0;
+  }
+
   int fd_;
+  std::string pending_;
 };
 
 class PosixFileLock : public FileLock {
@@ -199,7 +219,9 @@ int OpenForWritingSafely(const Str255& path, int create_flags, std::unique_ptr<R
     return error;
   }
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  if (ftruncate(fd, 0) != 0) {
+  // A new file (made here, or by mktemp for the handoff) is empty already;
+  // truncating it anyway would still cost the file system a transaction.
+  if (info.st_size != 0 && ftruncate(fd, 0) != 0) {
     int error = LastError();
     close(fd);
     return error;

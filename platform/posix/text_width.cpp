@@ -8,7 +8,10 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Whether wcwidth knows wide and joining characters; set by StartTextWidth.
+// Whether wcwidth knows wide and joining characters; settled by
+// StartTextWidth, at the latest when the first character beyond ASCII is
+// measured.
+bool width_settled = false;
 bool width_aware = false;
 
 bool WidthsKnown() { return wcwidth(0x4E00) == 2 && wcwidth(0x0301) == 0; }
@@ -18,6 +21,7 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 }  // namespace
 
 bool StartTextWidth() {
+  width_settled = true;
   for (const char* name : {"C.UTF-8", "C.utf8", ""}) {
     if (std::setlocale(LC_CTYPE, name) != nullptr && WidthsKnown()) {
       width_aware = true;
@@ -91,6 +95,7 @@ TextGlyph GlyphOf(const Utf8Char& c) {
   const char32_t code = c.code;
   if (code < 0x20 || (code >= 0x7F && code < 0xA0)) return {U'?', 1};
   if (code < 0x7F) return {code, 1};
+  if (!width_settled) StartTextWidth();
   if (!width_aware) return {code, 1};
   const int width = wcwidth(static_cast<wchar_t>(code));
   // Unassigned and non-printing characters: terminals disagree on them.

@@ -12,7 +12,9 @@ namespace hopdir {
 
 // Switches character classification to UTF-8 (C.UTF-8, else the user's
 // own locale if that is UTF-8). False when no such locale exists; every
-// character beyond ASCII then counts as one cell.
+// character beyond ASCII then counts as one cell. GlyphOf calls it for the
+// first character beyond ASCII, so that a run that shows none never loads
+// a locale.
 bool StartTextWidth();
 
 // One character of UTF-8 text: `size` bytes, 1 for a byte that starts no

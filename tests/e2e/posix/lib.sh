@@ -145,45 +145,60 @@ fish_quote() {
   printf "'%s'\n" "${text//\'/\\\'}"
 }
 
-# pane_rc SHELL HOME: writes the rc file of SHELL (bash, zsh or fish) into
-# the folder HOME and prints the command that starts the shell. Whenever
-# the shell shows a new prompt, it adds a line with the last command's exit
-# status to the file $E2E_PROMPTS.
-pane_rc() {
-  local shell="$1" home="$2"
-  case "$shell" in
+# pane_prompt_lines SHELL: the rc lines of SHELL (bash, zsh or fish) that
+# set the prompt and, whenever the shell shows a new prompt, add a line
+# with the last command's exit status to the file $E2E_PROMPTS.
+pane_prompt_lines() {
+  case "$1" in
     bash)
-      cat >"$home/.bashrc" <<EOF
+      cat <<EOF
 PS1='$PANE_PROMPT'
 PROMPT_COMMAND='printf "%s\\n" "\$?" >>"\$E2E_PROMPTS"'
-$PANE_RC
-. $(printf '%q' "$HOPDIR_SHELL_DIR/hopdir.bash")
 EOF
-      echo bash --noprofile -i
       ;;
     zsh)
-      cat >"$home/.zshrc" <<EOF
+      cat <<EOF
 PS1='$PANE_PROMPT'
 precmd() { print -r -- \$? >>"\$E2E_PROMPTS"; }
-$PANE_RC
-. $(printf '%q' "$HOPDIR_SHELL_DIR/hopdir.bash")
 EOF
-      echo zsh -o no_global_rcs -i
+      ;;
+    fish)
+      cat <<EOF
+set -g fish_greeting
+function fish_prompt; printf '%s' '$PANE_PROMPT'; end
+function __e2e_prompt --on-event fish_prompt; echo \$status >>\$E2E_PROMPTS; end
+EOF
+      ;;
+  esac
+}
+
+# pane_rc SHELL HOME: writes the rc file of SHELL (bash, zsh or fish) into
+# the folder HOME: the prompt lines, $PANE_RC and the functions. Prints the
+# command that starts the shell.
+pane_rc() {
+  local shell="$1" home="$2" rc load command
+  case "$shell" in
+    bash | zsh)
+      load=". $(printf '%q' "$HOPDIR_SHELL_DIR/hopdir.bash")"
+      if [ "$shell" = bash ]; then
+        rc="$home/.bashrc" command="bash --noprofile -i"
+      else
+        rc="$home/.zshrc" command="zsh -o no_global_rcs -i"
+      fi
       ;;
     fish)
       # With generated_completions present, fish does not start indexing
       # the manual pages in the background on its first run.
       mkdir -p "$home/.config/fish" "$home/.local/share/fish/generated_completions"
-      cat >"$home/.config/fish/config.fish" <<EOF
-set -g fish_greeting
-function fish_prompt; printf '%s' '$PANE_PROMPT'; end
-function __e2e_prompt --on-event fish_prompt; echo \$status >>\$E2E_PROMPTS; end
-$PANE_RC
-source $(fish_quote "$HOPDIR_SHELL_DIR/hopdir.fish")
-EOF
-      echo fish -i
+      rc="$home/.config/fish/config.fish" command="fish -i"
+      load="source $(fish_quote "$HOPDIR_SHELL_DIR/hopdir.fish")"
       ;;
   esac
+  {
+    pane_prompt_lines "$shell"
+    printf '%s\n%s\n' "$PANE_RC" "$load"
+  } >"$rc"
+  echo "$command"
 }
 
 # pane_start NAME SHELL [DIR]: starts SHELL (bash, zsh or fish) in a pane of
@@ -208,6 +223,33 @@ pane_start() {
     env -i HOME="$dir/home" TERM=screen LANG=C.UTF-8 LC_ALL=C.UTF-8 \
     PATH="$HOPDIR_BIN:/usr/local/bin:/usr/bin:/bin" TMPDIR="$dir/tmp" \
     HOPDIR_HOME="$dir/hopdir" E2E_PROMPTS="$dir/prompts" "${command[@]}" ||
+    fail "tmux could not start pane $name"
+  pane_wait_prompt "$name"
+}
+
+# pane_start_home NAME HOME [DIR]: starts an interactive bash in a pane of
+# PANE_SIZE, in DIR ($E2E_TMP unless given), as the owner of the folder
+# HOME and with HOME as it is: its .bashrc (pane_prompt_lines and whatever
+# the test put there) is the shell's own. PATH is the system's alone and
+# HOPDIR_HOME is not set, as for a user of an installed Hopdir. Waits for
+# the first prompt.
+pane_start_home() {
+  local name="$1" home="$2" start="${3:-$E2E_TMP}" dir cols rows owner as_owner=()
+  dir=$(pane_dir "$name")
+  read -r cols rows <<<"$PANE_SIZE"
+  mkdir -p "$dir/tmp"
+  : >"$dir/prompts"
+  owner=$(stat -c '%u:%g' "$home")
+  if [ "$owner" != "$(id -u):$(id -g)" ]; then
+    chown "$owner" "$dir" "$dir/tmp" "$dir/prompts"
+    as_owner=(setpriv --reuid="${owner%:*}" --regid="${owner#*:}" --clear-groups)
+  fi
+  E2E_PANE_SHELL[$name]=bash
+  E2E_PROMPTS_SEEN[$name]=0
+  e2e_tmux new-session -d -s "$name" -x "$cols" -y "$rows" -c "$start" -- \
+    "${as_owner[@]}" env -i HOME="$home" TERM=screen LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    PATH=/usr/local/bin:/usr/bin:/bin TMPDIR="$dir/tmp" E2E_PROMPTS="$dir/prompts" \
+    bash --noprofile -i ||
     fail "tmux could not start pane $name"
   pane_wait_prompt "$name"
 }
