@@ -40,7 +40,8 @@ cmake --build --preset fuzz
 
 findings="$PWD/build/fuzz/findings"
 mkdir -p "$findings"
-status=0
+ran=0
+failed=0
 for seeds in tests/fuzz/corpus/*/; do
   target=$(basename "$seeds")
   inputs=("$seeds")
@@ -48,6 +49,7 @@ for seeds in tests/fuzz/corpus/*/; do
   work="$scratch/$target"
   log="$scratch/$target.log"
   mkdir "$work"
+  ran=$((ran + 1))
   echo "--- ${target}_fuzz for ${seconds} s"
   # New inputs go to the scratch corpus; the kept ones in the tree stay as
   # they are.
@@ -56,9 +58,10 @@ for seeds in tests/fuzz/corpus/*/; do
       "$work" "${inputs[@]}" 2>"$log"; then
     tail -n 40 "$log"
     echo "FINDING in ${target}_fuzz: input kept in $findings" >&2
-    status=1
+    failed=$((failed + 1))
   else
     grep -E '^stat::number_of_executed_units' "$log" || true
   fi
 done
-exit $status
+echo "fuzz: $((ran - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]
