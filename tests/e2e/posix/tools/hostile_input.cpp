@@ -44,7 +44,7 @@ class Generator {
       case 1:
         return std::to_string(Below(100000));
       case 2:
-        return std::string(static_cast<size_t>(1 + Below(40)), static_cast<char>('0' + Below(10)));
+        return std::string(1 + static_cast<size_t>(Below(40)), static_cast<char>('0' + Below(10)));
       default:
         return "";
     }
@@ -90,7 +90,7 @@ class Generator {
         piece += static_cast<char>(0x20 + 81 + Below(0x100 - 0x20 - 81));
         piece += AnyByte();
         if (OneIn(2)) std::swap(piece[4], piece[5]);
-        if (OneIn(3)) piece.resize(static_cast<size_t>(3 + Below(3)));
+        if (OneIn(3)) piece.resize(3 + static_cast<size_t>(Below(3)));
         return piece;
       case 12:  // motion, a wheel turn or a release on the page, SGR or X10
         if (OneIn(2)) {
@@ -105,7 +105,7 @@ class Generator {
         return piece;
       case 5:  // a sequence cut short anywhere
         piece = "\x1b[<" + Number() + ";" + Number() + ";" + Number() + "M";
-        piece.resize(static_cast<size_t>(1 + Below(static_cast<int>(piece.size()) - 1)));
+        piece.resize(1 + static_cast<size_t>(Below(static_cast<int>(piece.size()) - 1)));
         return piece;
       case 6:  // longer than any sequence
         piece = "\x1b[";
@@ -123,7 +123,7 @@ class Generator {
       case 9:  // UTF-8, whole and broken
         return OneIn(2) ? "\xc3\xa9\xe6\x97\xa5\xf0\x9f\x98\x80" : "\xc3\xe6\x97\x80\xbf\xff\xfe";
       case 10:  // lone and repeated Esc
-        return std::string(static_cast<size_t>(1 + Below(3)), kEsc);
+        return std::string(1 + static_cast<size_t>(Below(3)), kEsc);
       default:  // printable text
         for (int i = Below(20); i >= 0; --i) piece += static_cast<char>(0x20 + Below(0x5F));
         return piece;
