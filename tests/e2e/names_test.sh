@@ -66,13 +66,16 @@ add_name "$(printf 'L%.0s' $(seq 60))" "$(printf 'l%.0s' $(seq 100))"
 count=${#names[@]}
 
 # The loop: back to the parent, hf.cmd, and the directory cmd is in then.
+# What hf.cmd says goes to a file of its own for each name.
 landed="$E2E_TMP/landed.txt"
 loop="$E2E_TMP/loop.cmd"
+said="$E2E_TMP/said"
+mkdir "$said"
 {
   printf '@echo off\r\n'
   for ((i = 0; i < count; i++)); do
-    printf 'cd /d "%s"\r\ncall "%s" @%d@ >nul\r\ncd >>"%s"\r\n' "$(win_path "$parent")" \
-      "$(win_path "$programs/hf.cmd")" "$i" "$(win_path "$landed")"
+    printf 'cd /d "%s"\r\ncall "%s" @%d@ >"%s" 2>&1\r\ncd >>"%s"\r\n' "$(win_path "$parent")" \
+      "$(win_path "$programs/hf.cmd")" "$i" "$(win_path "$said/$i")" "$(win_path "$landed")"
   done
 } >"$loop"
 
@@ -88,7 +91,7 @@ for ((i = 0; i < count; i++)); do
   expected=$(win_path "$parent/${names[i]}")
   if [ "${lines[i],,}" != "${expected,,}" ]; then
     wrong=$((wrong + 1))
-    echo "name $i: expected '$expected', cmd is in '${lines[i]}'" >&2
+    echo "name $i: expected '$expected', cmd is in '${lines[i]}'; hf.cmd said: $(cat "$said/$i")" >&2
   fi
 done
 [ "$wrong" -eq 0 ] || fail "$wrong of $count names did not land"
