@@ -41,6 +41,7 @@ void ReportUnsaved() {
 bool ReadHistoryFile(bool at_most_capacity) {
   TextFile file;
   if (file.OpenForReading(HistoryFilePath()) != 0) return false;
+  const bool lf_lines = Os().paths.LineEnding() == "\n";
   HistoryList->Count = 0;
   for (;;) {
     // Peeking reports a read failure, where an end-of-file test would hide it.
@@ -50,6 +51,13 @@ bool ReadHistoryFile(bool at_most_capacity) {
     if (!more) break;
     Str255 line;
     CheckIo(file.ReadLine(line));
+    // Where lines end in a bare LF, a CR at the end of one (the last line's,
+    // or the 255th byte of a clipped one) would be written back as a CR LF
+    // ending and lost: it goes now, so that each save keeps the entries
+    // the run was shown.
+    if (lf_lines) {
+      while (!line.Empty() && line.Last() == '\r') line.Truncate(line.Length() - 1);
+    }
     if (line.Empty()) continue;
     if (at_most_capacity && HistoryList->Count == HistoryList->Capacity) break;
     HistoryList->AddString(line);

@@ -35,8 +35,9 @@ void StartHistory();
 Str255 HistoryFilePath();
 
 // Reads the history file into a new HistoryList. A file that cannot be
-// opened gives an empty history; empty lines are skipped; a 101st line
-// halts the program.
+// opened gives an empty history; where lines end in LF, the CRs that end
+// a line are no part of it; empty lines are skipped; a 101st line halts
+// the program.
 void LoadHistory();
 
 // Under the history's lock: reads the file again (another run may have

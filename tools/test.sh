@@ -17,6 +17,7 @@ command -v script >/dev/null || missing+=(bsdutils)
 command -v tmux >/dev/null || missing+=(tmux)
 command -v zsh >/dev/null || missing+=(zsh)
 command -v fish >/dev/null || missing+=(fish)
+command -v dash >/dev/null || missing+=(dash)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   if [ "$(id -u)" -ne 0 ]; then

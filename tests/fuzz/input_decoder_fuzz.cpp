@@ -1,6 +1,7 @@
 // Any bytes from a terminal, split at any points, with the wait expiring
 // between some reads: the decoder never crashes, holds no more than a
-// sequence's worth, and gives no more events than the bytes it was fed.
+// sequence's worth, gives no more events than the bytes it was fed, and
+// still reads a press that follows three CANs as the press it is.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
       }
     }
+  }
+  // Whatever came before, three CANs (Ctrl+X) end any sequence in flight,
+  // an X10 report's three bytes included, without waiting for the time out.
+  hopdir::InputDecoder resync = decoder;
+  events.clear();
+  resync.Feed("\x18\x18\x18\x1b[<0;7;3M", events);
+  if (events.empty() || events.back().kind != hopdir::TerminalInput::kMouse) std::abort();
+  const hopdir::MouseEventRecord& press = events.back().mouse;
+  if (press.Action != hopdir::kMousePressed || (press.Buttons & 1) == 0 || press.Col != 6 ||
+      press.Row != 2 || resync.Holding()) {
+    std::abort();
   }
   decoder.Expire(events);
   if (decoder.Holding()) std::abort();

@@ -261,10 +261,13 @@ TEST(PosixHistory, LivesInTheDataDirectoryKeepsCaseAndEndsLinesInLf) {
 
   StartHistory();
   fake.process.Env["XDG_DATA_HOME"] = "/data";
-  fake.files.AddFile("/data/hopdir/HOPMENU.DAT", "/x\r\n/y\n");
+  // A CR at the end of a line would not survive a save in LF lines: it goes.
+  fake.files.AddFile("/data/hopdir/HOPMENU.DAT", "/x\r\n/y\r\r\n\r\r\n/z\r");
   fake.RunToExit(LoadHistory);
+  EXPECT_EQ(HistoryList->Count, 3);
   EXPECT_EQ(HistoryList->GetString(1), "/x");
   EXPECT_EQ(HistoryList->GetString(2), "/y");
+  EXPECT_EQ(HistoryList->GetString(3), "/z");
 
   StartHistory();
   fake.process.Env["XDG_DATA_HOME"] = "relative";  // ignored, as the XDG rules say
