@@ -32,10 +32,7 @@ load=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # --- what the run needs ---
 
-missing=()
-need() {
-  command -v "$1" >/dev/null || missing+=("$2")
-}
+source tools/packages.sh
 need cmake cmake
 need ninja ninja-build
 need g++ g++
@@ -46,17 +43,7 @@ need tmux tmux
 need zoxide zoxide
 need autojump autojump
 need wcd.exec wcd
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
-    echo "Missing: ${missing[*]}. Install them first (on Debian:" \
-      "sudo apt-get install ${missing[*]}), then run this again." >&2
-    exit 1
-  fi
-  echo "Installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q "${missing[@]}"
-fi
+install_missing
 
 configure=(cmake --preset native)
 if ! command -v zsh >/dev/null || ! command -v fish >/dev/null; then

@@ -9,30 +9,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
-# install PACKAGE...: apt-get install, as root only.
-install() {
-  echo "Installing: $*"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Run as root (or install these packages first): $*" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q "$@"
-}
-
-missing=()
-command -v cmake >/dev/null || missing+=(cmake)
-command -v ninja >/dev/null || missing+=(ninja-build)
-command -v clang++ >/dev/null || missing+=(clang)
-[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
+source tools/packages.sh
+need cmake cmake
+need ninja ninja-build
+need clang++ clang
+install_missing
 # libFuzzer's runtime is packaged apart from the compiler, per version.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' >"$scratch/probe.cpp"
 if ! clang++ -fsanitize=fuzzer "$scratch/probe.cpp" -o "$scratch/probe" 2>/dev/null; then
   version=$(clang++ -dumpversion)
-  install "libclang-rt-${version%%.*}-dev"
+  install_packages "libclang-rt-${version%%.*}-dev"
 fi
 
 cmake --preset fuzz >/dev/null

@@ -45,21 +45,11 @@ if [[ "$prefix" == *$'\n'* ]]; then
 fi
 cd "$(dirname "$0")/.."
 
-missing=()
-command -v cmake >/dev/null || missing+=(cmake)
-command -v ninja >/dev/null || missing+=(ninja-build)
-command -v g++ >/dev/null || missing+=(g++)
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
-    echo "Missing: ${missing[*]}. Install them first (on Debian:" \
-      "sudo apt-get install ${missing[*]}), then run this again." >&2
-    exit 1
-  fi
-  echo "Installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q "${missing[@]}"
-fi
+source tools/packages.sh
+need cmake cmake
+need ninja ninja-build
+need g++ g++
+install_missing
 
 # The preset's end-to-end tests need tmux, zsh and fish, which a user of
 # the programs may not have: without them the build leaves the tests out.

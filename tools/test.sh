@@ -6,28 +6,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-missing=()
-command -v cmake >/dev/null || missing+=(cmake)
-command -v ninja >/dev/null || missing+=(ninja-build)
-command -v g++ >/dev/null || missing+=(g++)
-[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
-command -v x86_64-w64-mingw32-g++ >/dev/null || missing+=(g++-mingw-w64-x86-64)
-command -v wine >/dev/null || missing+=(wine wine64)
-command -v script >/dev/null || missing+=(bsdutils)
-command -v tmux >/dev/null || missing+=(tmux)
-command -v zsh >/dev/null || missing+=(zsh)
-command -v fish >/dev/null || missing+=(fish)
-command -v dash >/dev/null || missing+=(dash)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Run as root (or install these packages first): ${missing[*]}" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q "${missing[@]}"
-fi
+source tools/packages.sh
+need cmake cmake
+need ninja ninja-build
+need g++ g++
+need_file /usr/include/gtest/gtest.h libgtest-dev
+need x86_64-w64-mingw32-g++ g++-mingw-w64-x86-64
+need wine wine wine64
+need script bsdutils
+need tmux tmux
+need zsh zsh
+need fish fish
+need dash dash
+install_missing
 
 cmake --preset dev
 cmake --build --preset dev
