@@ -7,6 +7,8 @@
 # when E2E_KEEP=1). A failed assertion prints what differed and ends the
 # script with exit code 1.
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 : "${HOPDIR_BIN:?HOPDIR_BIN must name the folder of the .exe files}"
 : "${HOPDIR_TOOLS:?HOPDIR_TOOLS must name the folder of the test tools}"
@@ -36,11 +38,6 @@ trap e2e_cleanup EXIT
 
 # --- cases and failures ---
 
-# case_start NAME: names the case that the following assertions belong to.
-case_start() {
-  E2E_CASE="$1"
-  echo "--- $E2E_CASE"
-}
 
 # fail MESSAGE...: reports a failure of the current case and ends the script.
 fail() {
@@ -48,10 +45,6 @@ fail() {
   exit 1
 }
 
-# e2e_done: the last line of a script.
-e2e_done() {
-  echo "all cases of $E2E_NAME passed"
-}
 
 # --- folders and paths ---
 
@@ -190,34 +183,9 @@ console_text() {
 
 # --- assertions ---
 
-# assert_eq EXPECTED ACTUAL WHAT
-assert_eq() {
-  [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
-}
 
-# assert_status EXPECTED WHAT: the exit code of the last run.
-assert_status() {
-  [ "$STATUS" -eq "$1" ] || fail "$2: expected exit code $1, got $STATUS"
-}
 
-# assert_file_bytes FILE FORMAT WHAT: FILE holds exactly the bytes that
-# printf FORMAT produces (e.g. 'D:\r\ncd "\\x"\r\n').
-assert_file_bytes() {
-  local file="$1" expected="$E2E_TMP/.expected"
-  [ -f "$file" ] || fail "$3: $file does not exist"
-  printf "$2" >"$expected"
-  if ! cmp -s "$expected" "$file"; then
-    fail "$3: bytes differ
-expected: $(od -An -c "$expected")
-actual:   $(od -An -c "$file")"
-  fi
-}
 
-# literal TEXT: TEXT escaped for use inside an assert_file_bytes FORMAT.
-literal() {
-  local text="${1//\\/\\\\}"
-  echo "${text//%/%%}"
-}
 
 # assert_batch_file FILE DRIVE PATH WHAT: the batch file FILE holds exactly the
 # drive line and the cd line of a destination split into DRIVE and PATH.
@@ -239,11 +207,6 @@ assert_missing() {
   [ ! -e "$1" ] || fail "$2: $1 still exists"
 }
 
-# assert_contains TEXT NEEDLE WHAT: NEEDLE occurs in TEXT.
-assert_contains() {
-  [[ "$1" == *"$2"* ]] || fail "$3: '$2' not found in:
-$1"
-}
 
 # assert_lines FILE WHAT EXPECTED_LINE...: FILE holds exactly these lines.
 assert_lines() {

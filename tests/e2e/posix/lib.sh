@@ -11,6 +11,8 @@
 # E2E_KEEP=1). A failed assertion prints what differed and the screen of
 # every pane, and ends the script with exit code 1.
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 : "${HOPDIR_BIN:?HOPDIR_BIN must name the folder of the programs}"
 : "${HOPDIR_SHELL_DIR:?HOPDIR_SHELL_DIR must name the folder of hopdir.bash and hopdir.fish}"
@@ -52,11 +54,6 @@ fi
 
 # --- cases and failures ---
 
-# case_start NAME: names the case that the following assertions belong to.
-case_start() {
-  E2E_CASE="$1"
-  echo "--- $E2E_CASE"
-}
 
 # fail MESSAGE...: reports a failure of the current case with the screen of
 # every pane, and ends the script.
@@ -70,10 +67,6 @@ fail() {
   exit 1
 }
 
-# e2e_done: the last line of a script.
-e2e_done() {
-  echo "all cases of $E2E_NAME passed"
-}
 
 # wait_until SECONDS WHAT COMMAND [ARG...]: runs COMMAND every 50 ms until
 # it succeeds; fails with WHAT after SECONDS.
@@ -385,16 +378,7 @@ pane_resize() {
 
 # --- assertions ---
 
-# assert_eq EXPECTED ACTUAL WHAT
-assert_eq() {
-  [ "$1" == "$2" ] || fail "$3: expected '$1', got '$2'"
-}
 
-# assert_status EXPECTED WHAT: the exit status of the last command a pane
-# ran.
-assert_status() {
-  [ "$STATUS" -eq "$1" ] || fail "$2: expected exit status $1, got $STATUS"
-}
 
 # assert_pwd NAME DIR WHAT: the pane's shell is in DIR, byte for byte.
 assert_pwd() {
@@ -404,35 +388,13 @@ $(printf '%q' "$2"), it is in
 $(printf '%q' "$PANE_PWD")"
 }
 
-# assert_contains TEXT NEEDLE WHAT / assert_lacks TEXT NEEDLE WHAT
-assert_contains() {
-  [[ "$1" == *"$2"* ]] || fail "$3: '$2' not found in:
-$1"
-}
+# assert_lacks TEXT NEEDLE WHAT
 assert_lacks() {
   [[ "$1" != *"$2"* ]] || fail "$3: '$2' found in:
 $1"
 }
 
-# assert_file_bytes FILE FORMAT WHAT: FILE holds exactly the bytes that
-# printf FORMAT produces.
-assert_file_bytes() {
-  local file="$1" expected="$E2E_TMP/.expected"
-  [ -f "$file" ] || fail "$3: $file does not exist"
-  # shellcheck disable=SC2059 # FORMAT is the test's printf format
-  printf "$2" >"$expected"
-  if ! cmp -s "$expected" "$file"; then
-    fail "$3: bytes differ
-expected: $(od -An -c "$expected")
-actual:   $(od -An -c "$file")"
-  fi
-}
 
-# literal TEXT: TEXT escaped for use inside an assert_file_bytes FORMAT.
-literal() {
-  local text="${1//\\/\\\\}"
-  printf '%s\n' "${text//%/%%}"
-}
 
 # assert_no_handoff NAME WHAT: no handoff file is left in the pane's TMPDIR.
 assert_no_handoff() {

@@ -115,7 +115,11 @@ done'
     [ "$shell" != zsh ] || command=(zsh -f -c "$script")
     ;;
   dash)
-    script='i=0
+    # As the shell functions do, the handoff file is made before the
+    # program runs: the programs never create one.
+    script='umask 077
+: >"$HANDOFF"
+i=0
 while [ "$i" -lt "$COUNT" ]; do
   cd -- "$PARENT" || exit 1
   if HOPDIR_HANDOFF="$HANDOFF" HOPDIR_SHELL=sh hopfind "@$i@" >/dev/null; then
