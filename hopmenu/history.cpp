@@ -82,10 +82,12 @@ bool ReplaceHistoryFile() {
   FileSystem& files = Os().files;
   const Str255 temp_path = HistoryDirectory + HistoryTempFileName;
   // Under the lock nobody else writes the temporary file: one that is
-  // there was left by a run that died part-way.
-  files.DeleteFile(temp_path);
+  // there was left by a run that died part-way, and goes.
   TextFile temp;
-  if (temp.CreateNew(temp_path) != 0) return false;
+  if (temp.CreateNew(temp_path) != 0) {
+    files.DeleteFile(temp_path);
+    if (temp.CreateNew(temp_path) != 0) return false;
+  }
   for (int16_t i = 1; i <= HistoryList->Count; ++i) {
     CheckTempWrite(temp.WriteLine(HistoryList->GetString(i).View()), temp, temp_path);
   }

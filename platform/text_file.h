@@ -48,7 +48,8 @@ class TextFile {
   int Fill();
 
   std::unique_ptr<RawFile> file_;
-  char buffer_[4096] = {};
+  // Room for a whole history of 100 full lines, which is then one read.
+  char buffer_[32768] = {};
   int start_ = 0;
   int end_ = 0;
   bool eof_ = false;

@@ -218,7 +218,7 @@ int OpenForWritingSafely(const Str255& path, int create_flags, std::unique_ptr<R
     close(fd);
     return error;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK means nothing to a regular file: it stays set.
   // A new file (made here, or by mktemp for the handoff) is empty already;
   // truncating it anyway would still cost the file system a transaction.
   if (info.st_size != 0 && ftruncate(fd, 0) != 0) {
@@ -301,7 +301,7 @@ int PosixFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>
     close(fd);
     return error;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK means nothing to a regular file: it stays set.
   file = std::make_unique<PosixRawFile>(fd);
   return 0;
 }
