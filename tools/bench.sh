@@ -410,6 +410,15 @@ jump_table=$(
   row "handoff file deleted" "hopclean" "$(ms "${t[hopclean]}")" "${spread[hopclean]}" \
     "≤ 1.5 × empty (no peer has this step)" \
     "$(le "${r[hopclean]}" 1.5 && echo yes || echo "no: ${r[hopclean]} × the empty start")"
+  # What one jump of hm part costs in processes, against zoxide's: the
+  # query and then the cd hook's zoxide add, which records the jump as
+  # hopmenu's own save does.
+  whole_hopdir=$(awk -v a="${t["hopmenu part"]}" -v b="${t[hopclean]}" 'BEGIN { print a + b }')
+  whole_zoxide=$(awk -v a="${t["zoxide query part"]}" -v b="${t["zoxide add"]}" 'BEGIN { print a + b }')
+  row "a recorded jump: hm part" "hopmenu part + hopclean" "$(ms "$whole_hopdir")" \
+    "$(x "$(awk -v a="${r["hopmenu part"]}" -v b="${r[hopclean]}" 'BEGIN { print a + b }')")" \
+    "≤ zoxide query part + zoxide add ($(ms "$whole_zoxide"))" \
+    "$(le "$whole_hopdir" "$whole_zoxide" && echo yes || echo "no: slower than zoxide's query and hook")"
   row "peer: zoxide, 100 directories" "zoxide query part" \
     "$(ms "${t["zoxide query part"]}")" "${spread["zoxide query part"]}" "" ""
   row "peer: zoxide's cd hook" "zoxide add DIR" "$(ms "${t["zoxide add"]}")" \
