@@ -109,15 +109,16 @@ void PosixConsole::Flush() {
 void PosixConsole::LeavePage() {
   if (!terminal_.IsOpen()) return;
   terminal_.Leave();
-  page_drawn_ = false;
-  mouse_wanted_ = false;
-  mouse_shown_ = false;
-  renderer_.Invalidate();
+  ForgetPage();
 }
 
 void PosixConsole::Shutdown() {
   Flush();
   terminal_.Shutdown();
+  ForgetPage();
+}
+
+void PosixConsole::ForgetPage() {
   page_drawn_ = false;
   mouse_wanted_ = false;
   mouse_shown_ = false;

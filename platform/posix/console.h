@@ -68,6 +68,9 @@ class PosixConsole : public Console {
   bool EnterModes();
   void Flush();
   void LeavePage();
+  // Nothing of the page is on the terminal any more: the next flush starts
+  // it afresh.
+  void ForgetPage();
 
   // --- output (console_output.cpp) ---
   int TakeError();
