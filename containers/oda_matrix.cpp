@@ -4,8 +4,8 @@
 
 #include "containers/bounded_arrays.h"
 #include "containers/fatal_halt.h"
+#include "containers/io_check.h"
 #include "containers/matrix_number.h"
-#include "core/io_check.h"
 
 namespace hopdir {
 namespace {

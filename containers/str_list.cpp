@@ -6,8 +6,8 @@
 
 #include "containers/bounded_arrays.h"
 #include "containers/fatal_halt.h"
+#include "containers/io_check.h"
 #include "containers/shell_sort.h"
-#include "core/io_check.h"
 #include "platform/platform.h"
 
 namespace hopdir {

@@ -1,22 +1,24 @@
-// Drive stepping for the menu's drive buttons. A drive counts as present
-// when the free-space query of its root succeeds with more than 0 bytes, so
-// full drives and drives without a medium are skipped.
+// Drive stepping for the menu's drive buttons, through the places the
+// platform lists (drives on Windows, mount points elsewhere). A place
+// counts as present when the free-space query of its root succeeds with
+// more than 0 bytes, so full drives and drives without a medium are
+// skipped.
 #ifndef HOPDIR_CORE_DRIVES_H_
 #define HOPDIR_CORE_DRIVES_H_
 
-#include "platform/short_string.h"
+#include <vector>
+
+#include "platform/file_system.h"
 
 namespace hopdir {
 
-// Drive number 1 (A) .. 26 (Z).
-bool DriveHasFreeSpace(int drive);
-// The next present drive after `letter` (no wrap-around), or `letter`
-// itself, unchanged, when there is none.
-char NextDrive(char letter);
-// The mirror image of NextDrive.
-char PreviousDrive(char letter);
-// The letters of the present drives, ascending.
-Str255 AvailableDrives();
+bool DriveHasFreeSpace(const DrivePlace& place);
+// The position in `places` of the next present place after `from` (no
+// wrap-around), or `from` itself when there is none. From -1, a path on no
+// place, the search starts at the first place.
+int NextDrive(const std::vector<DrivePlace>& places, int from);
+// The mirror image of NextDrive; from -1 the search starts at the last place.
+int PreviousDrive(const std::vector<DrivePlace>& places, int from);
 
 }  // namespace hopdir
 

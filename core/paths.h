@@ -1,4 +1,5 @@
-// Small path helpers shared by the programs.
+// Small path helpers shared by the programs; the separator is the
+// platform's ('\' on Windows, '/' on POSIX).
 #ifndef HOPDIR_CORE_PATHS_H_
 #define HOPDIR_CORE_PATHS_H_
 
@@ -6,10 +7,14 @@
 
 namespace hopdir {
 
-// Appends the platform's separator (a backslash on Windows) to a non-empty
-// path that does not end in one (only the separator counts: "D:" and "x/"
-// get a backslash). Clipped at 255.
-void EnsureTrailingBackslash(Str255& path);
+// Appends the separator to a non-empty path that does not end in one (only
+// the separator counts: on Windows "D:" and "x/" get a backslash). Clipped
+// at 255.
+void EnsureTrailingSeparator(Str255& path);
+
+// Removes one trailing separator, except from a root (D:\, /) and from a
+// path of one character.
+void StripTrailingSeparator(Str255& path);
 
 }  // namespace hopdir
 

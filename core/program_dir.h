@@ -1,5 +1,5 @@
-// The program's own directory and the system's banner texts, set once by
-// the core's start-up step before a program's main body runs.
+// The program's own directory, set once by the core's start-up step before
+// a program's main body runs.
 #ifndef HOPDIR_CORE_PROGRAM_DIR_H_
 #define HOPDIR_CORE_PROGRAM_DIR_H_
 
@@ -11,15 +11,9 @@ namespace hopdir {
 // backslash, slash or colon of its full path (the last slash on POSIX);
 // empty when it has none.
 extern Str255 ProgramDir;
-extern const char* const BannerTitle;
-extern const char* const BannerNotice;
 
 // The core's start-up step: sets ProgramDir from the platform.
 void StartCore();
-
-// The directory part of `path`: everything up to and including its last
-// backslash, slash or colon (the last slash on POSIX).
-Str255 DirectoryPart(const Str255& path);
 
 }  // namespace hopdir
 

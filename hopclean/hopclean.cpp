@@ -1,7 +1,6 @@
 #include "hopclean/hopclean.h"
 
-#include "core/batch_file.h"
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/platform.h"
 
 namespace hopdir {
@@ -9,7 +8,7 @@ namespace hopdir {
 void RunHopclean() {
   // One attempt, whatever the reason for a failure; the exit code stays 0
   // either way.
-  if (Os().files.DeleteFile(BatchFilePath()) != 0) {
+  if (Os().files.DeleteFile(Os().handoff.Location()) != 0) {
     CheckIo(Os().console.WriteLine("Delete failed."));
   }
   ExitProgram(0);

@@ -1,4 +1,5 @@
-// hopclean: deletes the temporary batch file from the programs' directory.
+// hopclean: deletes the handoff file of the run that just ended (the batch
+// file beside the programs on Windows).
 #ifndef HOPDIR_HOPCLEAN_HOPCLEAN_H_
 #define HOPDIR_HOPCLEAN_HOPCLEAN_H_
 

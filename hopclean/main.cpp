@@ -1,9 +1,7 @@
-#include "core/program_dir.h"
 #include "hopclean/hopclean.h"
 #include "platform/native_platform.h"
 
 int main(int argc, char** argv) {
   hopdir::InstallNativePlatform(argc, argv);
-  hopdir::StartCore();
   hopdir::RunHopclean();
 }

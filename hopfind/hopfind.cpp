@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "containers/io_check.h"
 #include "containers/str_list.h"
-#include "core/batch_file.h"
-#include "core/io_check.h"
+#include "core/dir_list.h"
+#include "core/handoff.h"
 #include "core/paths.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
-#include "ui/dir_list.h"
 
 namespace hopdir {
 namespace {
@@ -37,7 +37,7 @@ int16_t FirstMatch(const DirListObj& list, const Str255& part) {
 // Windows, as it is where names keep their case.
 Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& part) {
   list.Init(kListCapacity, false);
-  EnsureTrailingBackslash(startDir);
+  EnsureTrailingSeparator(startDir);
   list.ListDir(startDir + "*.*", AnyAttrMask, kAttrDirectory);
   int16_t position = FirstMatch(list, part);
   if (position == 0) UsageHalt("Found no subdirectory containing " + part);
@@ -57,7 +57,7 @@ void RunHopfind() {
   // Kept until the program ends, never released before.
   auto list = std::make_unique<DirListObj>();
   Str255 destination = FindDestination(*list, startDir, part);
-  WriteChangeDirBatch(destination.Sub(0, 2), destination.Sub(2));
+  WriteDestination(destination);
   ExitProgram(0);
 }
 

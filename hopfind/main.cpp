@@ -1,13 +1,9 @@
-#include "core/program_dir.h"
+#include "core/dir_list.h"
 #include "hopfind/hopfind.h"
 #include "platform/native_platform.h"
-#include "ui/dir_list.h"
-#include "ui/menu_base.h"
 
 int main(int argc, char** argv) {
   hopdir::InstallNativePlatform(argc, argv);
-  hopdir::StartMenuObjects();
   hopdir::StartDirListing();
-  hopdir::StartCore();
   hopdir::RunHopfind();
 }

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "core/dir_list.h"
 #include "platform/short_string.h"
-#include "ui/dir_list.h"
 
 namespace hopdir {
 

@@ -4,6 +4,8 @@
 #ifndef HOPDIR_HOPMENU_HISTORY_H_
 #define HOPDIR_HOPMENU_HISTORY_H_
 
+#include <cstdint>
+
 #include "containers/str_list.h"
 #include "platform/short_string.h"
 
@@ -18,38 +20,54 @@ inline constexpr const char* HistoryTempFileName = "HOPMENU.$$$";
 // replaces it, so that runs ending together keep each other's entries.
 inline constexpr const char* HistoryLockFileName = "HOPMENU.LCK";
 
-// Recent directories, position 1 the most recent, whole paths of up to 255
-// characters; created by LoadHistory (empty when the history is
-// unavailable) and kept until the process ends.
-extern StrListObj* HistoryList;
-// ProgramDir (on POSIX the data directory) with a trailing separator;
-// empty when there is none.
-extern Str255 HistoryDirectory;
-// False when HistoryDirectory is empty: no file is read or written then.
-extern bool HistoryAvailable;
+class History {
+ public:
+  History();
+  ~History();
+  History(const History&) = delete;
+  History& operator=(const History&) = delete;
 
-// Sets the start-up values: no list, no directory, history unavailable.
-void StartHistory();
+  // Reads the history file of the data directory (ProgramDir on Windows).
+  // A file that cannot be opened gives an empty history; where lines end
+  // in LF, the CRs that end a line are no part of it; empty lines are
+  // skipped; a 101st line halts the program.
+  void Load();
 
-// HistoryDirectory followed by HOPMENU.DAT.
-Str255 HistoryFilePath();
+  // False when there is no data directory: no file is read or written then.
+  bool Available() const { return available_; }
+  // Its directory with a trailing separator (empty when unavailable), and
+  // the file's full path.
+  const Str255& Directory() const { return directory_; }
+  Str255 FilePath() const;
 
-// Reads the history file into a new HistoryList. A file that cannot be
-// opened gives an empty history; where lines end in LF, the CRs that end
-// a line are no part of it; empty lines are skipped; a 101st line halts
-// the program.
-void LoadHistory();
+  // Recent directories, whole paths of up to 255 characters, position 1
+  // the most recent; empty when the history is unavailable.
+  StrListObj& Entries() { return entries_; }
+  const StrListObj& Entries() const { return entries_; }
+  // The empty string outside 1..Count.
+  Str255 Entry(int16_t position) const { return entries_.GetString(position); }
+  // The first entry, from entry 1 on, in which the upper-cased `key` occurs:
+  // the most recent matching directory wins. 0 when none does.
+  int16_t Find(const Str255& key) const;
 
-// Under the history's lock: reads the file again (another run may have
-// saved meanwhile), moves StartDirectory and Destination (upper-cased on
-// Windows) to the front and replaces the file in one step. When it cannot
-// be written it says "Unable to save history to " and the path, and the
-// run goes on.
-void SaveHistory();
+  // Under the history's lock: reads the file again (another run may have
+  // saved meanwhile), moves the start directory (without its trailing
+  // separator) and then the destination, each in the platform's stored
+  // form, to the front and replaces the file in one step. When it cannot
+  // be written it says "Unable to save history to " and the path, and the
+  // run goes on.
+  void Save(const Str255& start_directory, const Str255& destination);
 
-// Removes one trailing separator, except from a root (D:\, /) and from a
-// path of one character.
-void StripTrailingBackslash(Str255& path);
+ private:
+  bool ReadFile(bool at_most_capacity);
+  bool ReplaceFile();
+  void MoveToFront(const Str255& path);
+  void ReportUnsaved() const;
+
+  StrListObj entries_;
+  Str255 directory_;
+  bool available_ = false;
+};
 
 }  // namespace hopdir
 

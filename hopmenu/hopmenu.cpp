@@ -2,8 +2,8 @@
 
 #include "containers/fatal_halt.h"
 #include "containers/str_list.h"
-#include "core/batch_file.h"
-#include "hopmenu/history.h"
+#include "core/handoff.h"
+#include "hopmenu/hopmenu_run.h"
 #include "hopmenu/main_menu.h"
 #include "platform/platform.h"
 #include "ui/menu_base.h"
@@ -12,38 +12,28 @@
 namespace hopdir {
 namespace {
 
-// The first history entry, from entry 1 on, in which `key` occurs: the most
-// recent matching directory wins. Entries are compared in the platform's
-// search form: as stored on Windows, where the program writes them upper
-// case, and upper-cased where paths keep their case.
-int16_t HistoryPosition(const Str255& key) {
-  const PathRules& rules = Os().paths;
-  for (int16_t i = 1; i <= HistoryList->Count; ++i) {
-    if (rules.SearchForm(HistoryList->GetString(i)).Find(key.View()) >= 0) return i;
-  }
-  return 0;
-}
-
-}  // namespace
-
-void LookupArgument() {
+// Sets the destination from the first command-line argument and clears
+// ShowMenu, unless the only argument is empty. A key found in no history
+// entry halts.
+void LookupArgument(HopmenuRun& run) {
   Process& process = Os().process;
   if (process.ArgCount() == 1 && process.Arg(1).Empty()) return;
-  ShowMenu = false;
+  run.ShowMenu = false;
   Str255 key = UpCaseStr(process.Arg(1));
   if (key == "-A") {
-    Destination = HistoryList->GetString(1);
+    run.Destination = run.Recent.Entry(1);
     return;
   }
   if (key == "-P") {
-    Destination = HistoryList->GetString(2);
+    run.Destination = run.Recent.Entry(2);
     return;
   }
-  int16_t position = HistoryPosition(key);
+  int16_t position = run.Recent.Find(key);
   if (position == 0) FatalHalt(key + " not found in history list.");
-  Destination = HistoryList->GetString(position);
+  run.Destination = run.Recent.Entry(position);
 }
 
+// Reads and drops every key waiting in the console input.
 void FlushKeyboard() {
   Console& console = Os().console;
   while (console.KeyPressed()) console.ReadKey();
@@ -51,30 +41,31 @@ void FlushKeyboard() {
   console.DiscardKeys();
 }
 
+}  // namespace
+
 void RunHopmenu() {
-  UserAborted = false;
+  HopmenuRun run;
   // Every menu object of the page is built on black.
   DefaultBackColor = 0;
-  StartDirectory = Os().files.CurrentDirectory();
-  LoadHistory();
-  ShowMenu = true;
-  if (Os().process.ArgCount() >= 1) LookupArgument();
-  if (ShowMenu) {
+  run.StartDirectory = Os().files.CurrentDirectory();
+  run.Recent.Load();
+  if (Os().process.ArgCount() >= 1) LookupArgument(run);
+  if (run.ShowMenu) {
     // The page needs the console itself; standard handles may be redirected.
     if (!Os().console.OpenScreen()) {
       Os().console.WriteErrorLine(
           "hopmenu: no console to show the menu in; give -A, -P or part of a recent directory");
       ExitProgram(1);
     }
-    RunMainMenu();
+    RunMainMenu(run);
   }
-  if (!UserAborted) {
-    WriteDestination(Destination);
-    SaveHistory();
+  if (!run.UserAborted) {
+    WriteDestination(run.Destination);
+    run.Recent.Save(run.StartDirectory, run.Destination);
   }
   StopMouse();
   FlushKeyboard();
-  ExitProgram(UserAborted ? 1 : 0);
+  ExitProgram(run.UserAborted ? 1 : 0);
 }
 
 }  // namespace hopdir

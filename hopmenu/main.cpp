@@ -1,7 +1,7 @@
+#include "core/dir_list.h"
 #include "core/program_dir.h"
 #include "hopmenu/hopmenu.h"
 #include "platform/native_platform.h"
-#include "ui/dir_list.h"
 #include "ui/menu_base.h"
 #include "ui/screen_probe.h"
 

@@ -3,12 +3,11 @@
 #include <memory>
 #include <string>
 
+#include "core/dir_list.h"
 #include "core/paths.h"
 #include "hopmenu/history.h"
 #include "hopmenu/main_menu_page.h"
-#include "hopmenu/run_state.h"
 #include "platform/platform.h"
-#include "ui/dir_list.h"
 #include "ui/mouse.h"
 #include "ui/screen_probe.h"
 
@@ -49,39 +48,39 @@ bool WaitForPress(MainMenuPage& page) {
   return true;
 }
 
-// Destination followed by `name`, a separator after each; false, with
-// Destination unchanged, when the result would be longer than the page can
-// list.
-bool AppendToDestination(const Str255& name) {
+// `destination` followed by `name`, a separator after each; false, with
+// `destination` unchanged, when the result would be longer than the page
+// can list.
+bool AppendToDestination(Str255& destination, const Str255& name) {
   const char separator = Os().paths.Separator();
-  std::string next(Destination.View());
+  std::string next(destination.View());
   if (!next.empty() && next.back() != separator) next += separator;
   next += name.View();
   if (!next.empty() && next.back() != separator) next += separator;
   if (next.size() > kLongestDestination) return false;
-  Destination = next;
+  destination = next;
   return true;
 }
 
 }  // namespace
 
-void GoToParent() {
-  StripTrailingBackslash(Destination);
-  int last = Destination.FindLast(Os().paths.Separator());
+void GoToParent(Str255& path) {
+  StripTrailingSeparator(path);
+  int last = path.FindLast(Os().paths.Separator());
   if (last < 0) return;
   // The parent of a directory just below a root without a drive part
   // ("/home") is that root itself.
   if (last == 0) {
-    Destination = Os().paths.RootOf(Destination);
+    path = Os().paths.RootOf(path);
     return;
   }
-  Destination.Truncate(last);
+  path.Truncate(last);
 }
 
-void RunMainMenu() {
+void RunMainMenu(HopmenuRun& run) {
   ProbeScreenSize();
-  MainMenuPage page;
-  page.RightView = HistoryAvailable ? kHotView : kFilesView;
+  MainMenuPage page(run);
+  page.RightView = run.Recent.Available() ? kHotView : kFilesView;
   StartMouse();
   // The lists are dropped with the menu; nothing else refers to them then.
   auto dir_list = std::make_unique<DirListObj>();
@@ -91,33 +90,34 @@ void RunMainMenu() {
   page.DirList = dir_list.get();
   page.FileList = file_list.get();
   page.MenuDone = false;
-  EnsureTrailingBackslash(StartDirectory);
-  Destination = StartDirectory;
+  EnsureTrailingSeparator(run.StartDirectory);
+  Str255& destination = run.Destination;
+  destination = run.StartDirectory;
 
   bool rebuild = true;
   for (;;) {
     if (rebuild) page.Rebuild();
     rebuild = true;
-    const Str255 shown = Destination;
+    const Str255 shown = destination;
     if (!WaitForPress(page)) {
       ProbeScreenSize();
       continue;
     }
     if (page.MenuDone) {
-      StripTrailingBackslash(Destination);
+      StripTrailingSeparator(destination);
       break;
     }
     if (page.ChosenName == ".") continue;
     if (page.ChosenName == "..") {
-      GoToParent();
-      EnsureTrailingBackslash(Destination);
+      GoToParent(destination);
+      EnsureTrailingSeparator(destination);
       continue;
     }
     // A subdirectory, or an empty name after a cold recent directory, a
     // drive step or the root button. A destination too deep to be listed
     // whole is refused: the page stays as it is.
-    if (!AppendToDestination(page.ChosenName)) {
-      Destination = shown;
+    if (!AppendToDestination(destination, page.ChosenName)) {
+      destination = shown;
       page.ResumeWait();
       rebuild = false;
     }

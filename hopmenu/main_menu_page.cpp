@@ -1,9 +1,9 @@
 #include "hopmenu/main_menu_page.h"
 
+#include <vector>
+
 #include "core/drives.h"
 #include "hopmenu/entry_names.h"
-#include "hopmenu/history.h"
-#include "hopmenu/run_state.h"
 #include "hopmenu/status_line.h"
 #include "platform/platform.h"
 #include "ui/hot_zone.h"
@@ -37,7 +37,7 @@ const char* ViewLegend(int view) {
   }
 }
 
-void MainMenuPage::ListFiles() { FileList->ListDir(Destination + "*.*", FileAttrMask, 0); }
+void MainMenuPage::ListFiles() { FileList->ListDir(Run.Destination + "*.*", FileAttrMask, 0); }
 
 void MainMenuPage::ShowRightList() {
   if (RightView == kFilesView) {
@@ -45,7 +45,7 @@ void MainMenuPage::ShowRightList() {
     Bind(RightList, FileList);
   } else {
     RightList.Title = kRecentTitle;
-    Bind(RightList, HistoryList);
+    Bind(RightList, &Run.Recent.Entries());
   }
 }
 
@@ -54,8 +54,8 @@ void MainMenuPage::Rebuild() {
   const int16_t height = ScreenRows;
   const int16_t left_width = static_cast<int16_t>(width / 3);
 
-  DriveString = Os().files.DriveNameOf(Destination);
-  DirList->ListDir(Destination + "*.*", AnyAttrMask, kAttrDirectory);
+  DriveString = Os().files.DriveLabelOf(Run.Destination);
+  DirList->ListDir(Run.Destination + "*.*", AnyAttrMask, kAttrDirectory);
   DirList->SortNames(false);
   Os().console.ClearScreen();
 
@@ -87,7 +87,7 @@ void MainMenuPage::Rebuild() {
   ViewButton.Init(static_cast<int16_t>(AbortButton.X2 + 1), button_row, ViewLegend(RightView));
   ViewButton.Draw();
 
-  WriteStatusLine(Destination);
+  WriteStatusLine(Run.Destination);
   ResumeWait();
 }
 
@@ -110,11 +110,13 @@ void MainMenuPage::StepView() {
 }
 
 void MainMenuPage::StepDrive(bool forward) {
-  const char current = Os().files.DriveLetterOf(Destination);
-  const char candidate = forward ? NextDrive(current) : PreviousDrive(current);
+  FileSystem& files = Os().files;
+  const std::vector<DrivePlace> places = files.DrivePlaces();
+  const int current = files.DrivePlaceOf(Run.Destination);
+  const int candidate = forward ? NextDrive(places, current) : PreviousDrive(places, current);
   if (candidate == current) return;
   DriveChanged = true;
-  Destination = Os().files.DriveCurrentDirectory(candidate - 'A' + 1);
+  Run.Destination = files.CurrentDirectoryOn(places[static_cast<size_t>(candidate)].Root);
 }
 
 void MainMenuPage::HandleClick() {
@@ -136,24 +138,24 @@ void MainMenuPage::HandleClick() {
     int16_t i = RightList.RowToIndex(MouseRow);
     // The files view lists no destinations: a press on a file changes nothing.
     if (i > 0 && RightView != kFilesView) {
-      Destination = HistoryList->GetString(i);
+      Run.Destination = Run.Recent.Entry(i);
       ChosenName = Str255();
       PathChosen = true;
       MenuDone = RightView == kHotView;
-      if (MenuDone) UserAborted = false;
+      if (MenuDone) Run.UserAborted = false;
     }
   }
 
-  if (HistoryAvailable && ViewButton.Zone.Contains()) StepView();
+  if (Run.Recent.Available() && ViewButton.Zone.Contains()) StepView();
   if (DriveNextButton.Zone.Contains()) StepDrive(true);
   if (DrivePrevButton.Zone.Contains()) StepDrive(false);
   if (RootButton.Zone.Contains()) {
-    Destination = Os().paths.RootOf(Destination);
+    Run.Destination = Os().paths.RootOf(Run.Destination);
     DriveChanged = true;
   }
   const bool abort_pressed = AbortButton.Zone.Contains();
   MenuDone = MenuDone || DoneButton.Zone.Contains() || abort_pressed;
-  UserAborted = abort_pressed;
+  Run.UserAborted = abort_pressed;
 }
 
 }  // namespace hopdir

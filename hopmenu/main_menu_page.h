@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
+#include "core/dir_list.h"
+#include "hopmenu/hopmenu_run.h"
 #include "platform/short_string.h"
-#include "ui/dir_list.h"
 #include "ui/frame_box.h"
 #include "ui/mark_list.h"
 
@@ -24,6 +25,9 @@ const char* ViewLegend(int view);
 
 class MainMenuPage {
  public:
+  explicit MainMenuPage(HopmenuRun& run) : Run(run) {}
+
+  HopmenuRun& Run;                 // its destination is what the page shows
   int RightView = kHotView;        // survives rebuilds
   DirListObj* DirList = nullptr;   // subdirectories of Destination
   DirListObj* FileList = nullptr;  // plain files of Destination, view 2 only
@@ -44,7 +48,7 @@ class MainMenuPage {
   FrameBoxObj AbortButton;
   FrameBoxObj ViewButton;
 
-  // Lists Destination again, clears the screen, builds and draws every
+  // Lists the destination again, clears the screen, builds and draws every
   // object from the measured screen size and clears the wait's flags.
   void Rebuild();
   // Clears the flags that end the wait, for a wait on the same page.

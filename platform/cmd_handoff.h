@@ -10,6 +10,14 @@
 
 namespace hopdir {
 
+inline constexpr const char* BatchFileName = "HopdirTemp.Bat";
+
+// A destination's drive part, its first two characters (a letter and a
+// colon, or the two backslashes of a network path), and the rest, which
+// cd changes into.
+std::string_view DrivePart(std::string_view destination);
+std::string_view PathPart(std::string_view destination);
+
 // The batch file's bytes: the drive part on line 1, cd "path part" on line
 // 2, each ended by CR LF. cmd.exe expands every % in a batch file, so each
 // one is written doubled; every other byte passes through unchanged.
@@ -17,10 +25,12 @@ std::string CmdBatchText(std::string_view drive_part, std::string_view path_part
 
 class CmdHandoff : public ShellHandoff {
  public:
-  Str255 Location(const Str255& beside_programs) override { return beside_programs; }
-  // Converts both parts to the code page cmd.exe reads batch files in
+  // BatchFileName in the directory of the running program, clipped at 255
+  // characters.
+  Str255 Location() override;
+  // Converts the destination to the code page cmd.exe reads batch files in
   // before the file is touched, then creates or truncates it.
-  int Write(const Str255& location, const Str255& drive_part, const Str255& path_part) override;
+  int Write(const Str255& destination) override;
 };
 
 }  // namespace hopdir

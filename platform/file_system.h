@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/short_string.h"
 
@@ -29,6 +30,13 @@ struct FindRecord {
   uint64_t CreationTime = 0;  // 100 ns ticks since 1601, as the platform keeps them
   uint64_t AccessTime = 0;
   uint64_t WriteTime = 0;
+};
+
+// A place the page's drive buttons step through: a drive on Windows, a
+// mounted file system that holds storage on POSIX.
+struct DrivePlace {
+  Str255 Root;   // where its tree starts: "D:\\", "/home"
+  Str255 Label;  // what the page calls it: "D:", "/home"
 };
 
 class DirectorySearch {
@@ -64,17 +72,21 @@ class FileSystem {
   virtual Str255 ExecutablePath() = 0;
   // Current directory of the current drive.
   virtual Str255 CurrentDirectory() = 0;
-  // Current directory of drive 1 (A) .. 26 (Z); the drive's root when the
-  // platform cannot tell.
-  virtual Str255 DriveCurrentDirectory(int drive) = 0;
-  // Free bytes of the root of drive 1 (A) .. 26 (Z); -1 when the query fails.
-  virtual int64_t DriveFreeBytes(int drive) = 0;
-  // The drive `path` lies on: its letter A..Z (drive number = letter - 'A'
-  // + 1), and its name as the page shows it. On Windows these are the
-  // path's first character and first two characters; elsewhere a drive is
-  // a mounted file system, named by its mount point.
-  virtual char DriveLetterOf(const Str255& path) = 0;
-  virtual Str255 DriveNameOf(const Str255& path) = 0;
+  // The places the drive buttons step through, in the order they step.
+  virtual std::vector<DrivePlace> DrivePlaces() = 0;
+  // The position in DrivePlaces of the place `path` lies on; -1 for none.
+  virtual int DrivePlaceOf(const Str255& path) = 0;
+  // What the page calls the drive `path` lies on: its first two characters
+  // on Windows (a letter and a colon, or the two backslashes of a network
+  // path), the mount point that holds it elsewhere.
+  virtual Str255 DriveLabelOf(const Str255& path) = 0;
+  // Free bytes of the file system whose tree starts at `root`; -1 when the
+  // query fails.
+  virtual int64_t FreeBytes(const Str255& root) = 0;
+  // Where a step onto the place at `root` leads: the drive's own current
+  // directory on Windows (its root when the platform cannot tell), the
+  // mount point itself elsewhere.
+  virtual Str255 CurrentDirectoryOn(const Str255& root) = 0;
 
   // Wildcard search (`*` and `?` with the platform's own semantics) for
   // entries whose attributes are allowed by `attributes`.

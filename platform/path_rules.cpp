@@ -19,6 +19,13 @@ Str255 AsDirectory(Str255 dir) {
 
 }  // namespace
 
+Str255 PathRules::DirectoryPart(const Str255& path) const {
+  for (int i = path.Length() - 1; i >= 0; --i) {
+    if (EndsDirectoryPart(path[i])) return path.Sub(0, i + 1);
+  }
+  return Str255();
+}
+
 bool WindowsPathRules::EndsDirectoryPart(char c) const { return c == '\\' || c == '/' || c == ':'; }
 
 bool WindowsPathRules::IsRoot(const Str255& path) const {

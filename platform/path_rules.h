@@ -21,6 +21,9 @@ class PathRules {
   // Whether `c` ends the directory part of a full file name (Windows also
   // cuts after '/' and after the drive's ':').
   virtual bool EndsDirectoryPart(char c) const = 0;
+  // Everything of `path` up to and including the last character that ends
+  // its directory part; empty when it has none.
+  Str255 DirectoryPart(const Str255& path) const;
   // Whether `path` names a root that keeps its trailing separator (D:\, /).
   virtual bool IsRoot(const Str255& path) const = 0;
   // The root of the drive or file system tree `path` lies on.

@@ -78,14 +78,14 @@ std::string PosixScriptText(std::string_view destination, ShellDialect dialect) 
   return text;
 }
 
-Str255 PosixHandoff::Location(const Str255& /*beside_programs*/) {
+Str255 PosixHandoff::Location() {
   Str255 location;
   if (!Os().process.Environment("HOPDIR_HANDOFF", location)) return Str255();
   return location;
 }
 
-int PosixHandoff::Write(const Str255& location, const Str255& drive_part, const Str255& path_part) {
-  const Str255 destination = drive_part + path_part;
+int PosixHandoff::Write(const Str255& destination) {
+  const Str255 location = Location();
   if (location.Empty()) return Os().console.WriteLine(destination.View());
   Str255 shell;
   Os().process.Environment("HOPDIR_SHELL", shell);

@@ -30,11 +30,11 @@ std::string PosixScriptText(std::string_view destination, ShellDialect dialect);
 class PosixHandoff : public ShellHandoff {
  public:
   // HOPDIR_HANDOFF, or empty when no shell function started the program.
-  Str255 Location(const Str255& beside_programs) override;
+  Str255 Location() override;
   // The script into the handoff file, which the function made and which is
   // never made here; without one, the destination and a line feed on
   // standard output, for `cd "$(hopfind part)"`.
-  int Write(const Str255& location, const Str255& drive_part, const Str255& path_part) override;
+  int Write(const Str255& destination) override;
 };
 
 }  // namespace hopdir

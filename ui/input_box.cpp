@@ -1,6 +1,6 @@
 #include "ui/input_box.h"
 
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/platform.h"
 #include "ui/screen_write.h"
 

@@ -25,6 +25,4 @@ int16_t MouseEventCol() { return static_cast<int16_t>(MouseEvent.Col + 1); }
 
 int16_t MouseEventRow() { return static_cast<int16_t>(MouseEvent.Row + 1); }
 
-char TranslateKey(char /*key*/) { return '\0'; }
-
 }  // namespace hopdir

@@ -30,9 +30,6 @@ void PollMouse();
 int16_t MouseEventCol();
 int16_t MouseEventRow();
 
-// The file dialog's key hook: no key is translated.
-char TranslateKey(char key);
-
 }  // namespace hopdir
 
 #endif  // HOPDIR_UI_MOUSE_H_

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/platform.h"
 
 namespace hopdir {

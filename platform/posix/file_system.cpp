@@ -250,33 +250,31 @@ Str255 PosixFileSystem::CurrentDirectory() {
   return Str255(path);
 }
 
-Str255 PosixFileSystem::DriveCurrentDirectory(int drive) {
-  const std::vector<std::string>& points = Mounts();
-  if (drive < 1 || static_cast<size_t>(drive) > points.size()) return Str255();
-  return Str255(points[static_cast<size_t>(drive - 1)]);
+std::vector<DrivePlace> PosixFileSystem::DrivePlaces() {
+  std::vector<DrivePlace> places;
+  for (const std::string& point : Mounts()) places.push_back({Str255(point), Str255(point)});
+  return places;
 }
 
-int64_t PosixFileSystem::DriveFreeBytes(int drive) {
-  const std::vector<std::string>& points = Mounts();
-  if (drive < 1 || static_cast<size_t>(drive) > points.size()) return -1;
+int PosixFileSystem::DrivePlaceOf(const Str255& path) {
+  return MountHolding(Mounts(), path.View());
+}
+
+Str255 PosixFileSystem::DriveLabelOf(const Str255& path) {
+  const int index = MountHolding(Mounts(), path.View());
+  return index < 0 ? Str255() : Str255(Mounts()[static_cast<size_t>(index)]);
+}
+
+int64_t PosixFileSystem::FreeBytes(const Str255& root) {
   struct statvfs info = {};
-  if (statvfs(points[static_cast<size_t>(drive - 1)].c_str(), &info) != 0) return -1;
+  if (root.Empty() || statvfs(ZeroTerminated(root).c_str(), &info) != 0) return -1;
   constexpr auto kMax = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
   const uint64_t unit = info.f_frsize != 0 ? info.f_frsize : 1;
   if (info.f_bavail > kMax / unit) return std::numeric_limits<int64_t>::max();
   return static_cast<int64_t>(info.f_bavail * unit);
 }
 
-char PosixFileSystem::DriveLetterOf(const Str255& path) {
-  // '@' (before A) for a path on no listed mount: the drive buttons then
-  // step from the first drive.
-  return static_cast<char>('A' + MountHolding(Mounts(), path.View()));
-}
-
-Str255 PosixFileSystem::DriveNameOf(const Str255& path) {
-  int index = MountHolding(Mounts(), path.View());
-  return index < 0 ? Str255() : Str255(Mounts()[static_cast<size_t>(index)]);
-}
+Str255 PosixFileSystem::CurrentDirectoryOn(const Str255& root) { return root; }
 
 std::unique_ptr<DirectorySearch> PosixFileSystem::Search(const Str255& pattern,
                                                          uint16_t /*attributes*/) {

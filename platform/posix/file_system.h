@@ -10,10 +10,11 @@ class PosixFileSystem : public FileSystem {
  public:
   Str255 ExecutablePath() override;
   Str255 CurrentDirectory() override;
-  Str255 DriveCurrentDirectory(int drive) override;
-  int64_t DriveFreeBytes(int drive) override;
-  char DriveLetterOf(const Str255& path) override;
-  Str255 DriveNameOf(const Str255& path) override;
+  std::vector<DrivePlace> DrivePlaces() override;
+  int DrivePlaceOf(const Str255& path) override;
+  Str255 DriveLabelOf(const Str255& path) override;
+  int64_t FreeBytes(const Str255& root) override;
+  Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;

@@ -191,9 +191,39 @@ Str255 Win32FileSystem::CurrentDirectory() {
   }
 }
 
-Str255 Win32FileSystem::DriveCurrentDirectory(int drive) {
-  if (drive < 1 || drive > 26) return Str255();
-  const char letter = static_cast<char>('A' + drive - 1);
+namespace {
+
+constexpr int kDriveCount = 26;
+
+// The drive letter `path` starts with, upper-cased; 0 for none.
+char DriveLetter(const Str255& path) {
+  const char letter = UpCaseChar(path[0]);
+  return letter >= 'A' && letter <= 'Z' ? letter : '\0';
+}
+
+}  // namespace
+
+std::vector<DrivePlace> Win32FileSystem::DrivePlaces() {
+  // Every letter is a place; the buttons skip the ones without free space.
+  std::vector<DrivePlace> places;
+  places.reserve(kDriveCount);
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const char label[] = {letter, ':', '\0'};
+    places.push_back({Str255(label) + "\\", Str255(label)});
+  }
+  return places;
+}
+
+int Win32FileSystem::DrivePlaceOf(const Str255& path) {
+  const char letter = DriveLetter(path);
+  return letter == '\0' ? -1 : letter - 'A';
+}
+
+Str255 Win32FileSystem::DriveLabelOf(const Str255& path) { return path.Sub(0, 2); }
+
+Str255 Win32FileSystem::CurrentDirectoryOn(const Str255& root) {
+  const char letter = DriveLetter(root);
+  if (letter == '\0') return Str255();
   // "X:" alone names the drive's current directory, which the process keeps
   // per drive.
   const char relative[] = {letter, ':', '\0'};
@@ -209,18 +239,19 @@ Str255 Win32FileSystem::DriveCurrentDirectory(int drive) {
     }
     buffer.resize(length + 1);
   }
-  const char root[] = {letter, ':', '\\', '\0'};
-  return Str255(root);
+  const char drive_root[] = {letter, ':', '\\', '\0'};
+  return Str255(drive_root);
 }
 
-int64_t Win32FileSystem::DriveFreeBytes(int drive) {
-  if (drive < 1 || drive > 26) return -1;
-  const char root[] = {static_cast<char>('A' + drive - 1), ':', '\\', '\0'};
+int64_t Win32FileSystem::FreeBytes(const Str255& root) {
+  const char letter = DriveLetter(root);
+  if (letter == '\0') return -1;
+  const char drive_root[] = {letter, ':', '\\', '\0'};
   QuietCriticalErrors quiet;
   ULARGE_INTEGER available = {};
   ULARGE_INTEGER total = {};
   ULARGE_INTEGER total_free = {};
-  if (GetDiskFreeSpaceExA(root, &available, &total, &total_free)) {
+  if (GetDiskFreeSpaceExA(drive_root, &available, &total, &total_free)) {
     constexpr uint64_t kMax = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
     return static_cast<int64_t>(available.QuadPart > kMax ? kMax : available.QuadPart);
   }
@@ -228,7 +259,8 @@ int64_t Win32FileSystem::DriveFreeBytes(int drive) {
   DWORD bytes_per_sector = 0;
   DWORD free_clusters = 0;
   DWORD clusters = 0;
-  if (GetDiskFreeSpaceA(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters, &clusters)) {
+  if (GetDiskFreeSpaceA(drive_root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
+                        &clusters)) {
     return static_cast<int64_t>(sectors_per_cluster) * bytes_per_sector * free_clusters;
   }
   return -1;
@@ -239,10 +271,6 @@ std::unique_ptr<DirectorySearch> Win32FileSystem::Search(const Str255& pattern,
   // FindFirstFileA returns every kind of entry; callers filter the attributes.
   return std::make_unique<Win32Search>(pattern);
 }
-
-char Win32FileSystem::DriveLetterOf(const Str255& path) { return path[0]; }
-
-Str255 Win32FileSystem::DriveNameOf(const Str255& path) { return path.Sub(0, 2); }
 
 int Win32FileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {
   // Sharing delete lets another run replace the file while this one reads.

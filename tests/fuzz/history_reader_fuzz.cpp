@@ -9,13 +9,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/paths.h"
 #include "core/program_dir.h"
 #include "hopmenu/history.h"
-#include "hopmenu/run_state.h"
 #include "platform/platform.h"
 #include "tests/support/fake_platform.h"
 
@@ -85,10 +86,10 @@ Lines LinesOf(const std::string& file, bool posix) {
   return lines;
 }
 
-Lines Loaded() {
+Lines Loaded(const hopdir::History& history) {
   Lines lines;
-  for (int16_t i = 1; i <= hopdir::HistoryList->Count; ++i) {
-    lines.push_back(hopdir::HistoryList->GetString(i).ToStd());
+  for (int16_t i = 1; i <= history.Entries().Count; ++i) {
+    lines.push_back(history.Entry(i).ToStd());
   }
   return lines;
 }
@@ -98,7 +99,7 @@ Lines Loaded() {
 // own for case and separators.
 std::string StoredStart(const hopdir::Str255& path) {
   hopdir::Str255 stored = hopdir::Os().paths.StoredForm(path);
-  hopdir::StripTrailingBackslash(stored);
+  hopdir::StripTrailingSeparator(stored);
   return stored.ToStd();
 }
 
@@ -136,30 +137,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const hopdir::Str255 destination(input.Text(300));
   fake.files.AddFile(path, at_start);
   hopdir::StartCore();
-  hopdir::StartRunState();
-  hopdir::StartHistory();
 
   const Lines lines = LinesOf(at_start, posix);
-  const int code = fake.RunToExit(hopdir::LoadHistory);
+  auto history = std::make_unique<hopdir::History>();
+  const int code = fake.RunToExit([&] { history->Load(); });
   if (lines.size() > 100) {
-    Check(code == 1 && Loaded() == Lines(lines.begin(), lines.begin() + 100),
+    Check(code == 1 && Loaded(*history) == Lines(lines.begin(), lines.begin() + 100),
           "a 101st line halts after 100 entries");
-    hopdir::StartHistory();
     return 0;
   }
-  Check(code == -1 && Loaded() == lines, "the start read loads every non-empty line");
+  Check(code == -1 && Loaded(*history) == lines, "the start read loads every non-empty line");
 
   fake.files.AddFile(path, at_save);
   Lines saved = LinesOf(at_save, posix);
   if (saved.size() > 100) saved.resize(100);
   MoveToFront(saved, StoredStart(start));
   MoveToFront(saved, hopdir::Os().paths.StoredForm(destination).ToStd());
-  Check(fake.RunToExit([&] {
-    hopdir::StartDirectory = start;
-    hopdir::Destination = destination;
-    hopdir::SaveHistory();
-  }) == -1,
-        "the save ends normally");
+  Check(fake.RunToExit([&] { history->Save(start, destination); }) == -1, "the save ends normally");
   std::string expected;
   for (const std::string& line : saved) expected += line + (posix ? "\n" : "\r\n");
   Check(fake.files.Content(path) == expected,
@@ -170,9 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An empty destination (-A before any jump) is an empty line, which the
   // next load skips.
   std::erase(saved, std::string());
-  hopdir::StartHistory();
-  Check(fake.RunToExit(hopdir::LoadHistory) == -1 && Loaded() == saved,
+  history = std::make_unique<hopdir::History>();
+  Check(fake.RunToExit([&] { history->Load(); }) == -1 && Loaded(*history) == saved,
         "what the save wrote loads back as the list it wrote");
-  hopdir::StartHistory();
   return 0;
 }

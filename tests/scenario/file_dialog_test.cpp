@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/dir_list.h"
 #include "tests/scenario/cp437.h"
 #include "tests/support/fake_platform.h"
-#include "ui/dir_list.h"
 #include "ui/menu_base.h"
 
 namespace hopdir {

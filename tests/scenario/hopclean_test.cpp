@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/program_dir.h"
 #include "tests/support/fake_platform.h"
 
 namespace hopdir {
@@ -16,7 +15,6 @@ class HopcleanTest : public ::testing::Test {
     fake.files.SetExecutablePath("D:\\TOOLS\\hopclean.exe");
     fake.files.AddDir("D:\\TOOLS");
     fake.files.SetCurrentDirectory("E:\\ELSEWHERE");
-    StartCore();
   }
   FakePlatform fake;
 };

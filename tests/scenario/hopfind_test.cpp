@@ -5,9 +5,9 @@
 #include <string>
 
 #include "containers/str_list.h"
+#include "core/dir_list.h"
 #include "core/program_dir.h"
 #include "tests/support/fake_platform.h"
-#include "ui/dir_list.h"
 
 namespace hopdir {
 namespace {

@@ -9,12 +9,11 @@
 #include <optional>
 #include <string>
 
+#include "core/dir_list.h"
 #include "core/program_dir.h"
-#include "hopmenu/history.h"
 #include "hopmenu/hopmenu.h"
 #include "tests/scenario/cp437.h"
 #include "tests/support/fake_platform.h"
-#include "ui/dir_list.h"
 #include "ui/menu_base.h"
 #include "ui/screen_probe.h"
 
@@ -58,16 +57,9 @@ class HopmenuTest : public ::testing::Test {
     StartDirListing();
     StartCore();
     StartScreenProbe();
-    StartRunState();
-    StartHistory();
   }
-  void TearDown() override { StartHistory(); }
   // Starts afresh for another run within one test.
-  void Restart() {
-    StartRunState();
-    StartHistory();
-    StartScreenProbe();
-  }
+  void Restart() { StartScreenProbe(); }
 
   void SetHistory(const std::string& content) { fake.files.AddFile(kHistoryFile, content); }
   std::optional<std::string> History() const { return fake.files.Content(kHistoryFile); }

@@ -7,15 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "core/dir_list.h"
 #include "core/program_dir.h"
 #include "hopclean/hopclean.h"
 #include "hopfind/hopfind.h"
-#include "hopmenu/history.h"
 #include "hopmenu/hopmenu.h"
-#include "hopmenu/run_state.h"
 #include "tests/scenario/cp437.h"
 #include "tests/support/fake_platform.h"
-#include "ui/dir_list.h"
 #include "ui/menu_base.h"
 #include "ui/screen_probe.h"
 
@@ -39,7 +37,7 @@ class PosixRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fake.files.SetExecutablePath("/opt/hopdir/bin/hopmenu");
-    // Drives A to D: /, /home, a full /media/full, /srv.
+    // Mounts: /, /home, a full /media/full, /srv.
     fake.files.AddMount("/home", 1 << 20);
     fake.files.AddMount("/media/full", 0);
     fake.files.AddMount("/srv", 1 << 20);
@@ -52,14 +50,11 @@ class PosixRunTest : public ::testing::Test {
         {"HOME", "/home/ann"}, {"HOPDIR_HOME", "/home/ann/.hop"}, {"HOPDIR_HANDOFF", kHandoff}};
     Restart();
   }
-  void TearDown() override { StartHistory(); }
   void Restart() {
     StartMenuObjects();
     StartDirListing();
     StartCore();
     StartScreenProbe();
-    StartRunState();
-    StartHistory();
   }
   void Click(Press at) {
     fake.console.PushPress(at.Col, at.Row);

@@ -247,28 +247,52 @@ int FakeFileSystem::SpendWriteBudget(std::string& content, std::string_view byte
 
 Str255 FakeFileSystem::CurrentDirectory() {
   if (posix_) return Str255(drive_dirs_[0]);
-  return DriveCurrentDirectory(current_drive_);
+  return Str255(drive_dirs_[static_cast<size_t>(current_drive_)]);
 }
 
-Str255 FakeFileSystem::DriveCurrentDirectory(int drive) {
-  if (drive < 1 || drive > 26) return Str255();
-  return Str255(drive_dirs_[static_cast<size_t>(drive)]);
+std::vector<DrivePlace> FakeFileSystem::DrivePlaces() {
+  std::vector<DrivePlace> places;
+  const int count = posix_ ? mounts_ : 26;
+  for (int drive = 1; drive <= count; ++drive) {
+    const std::string root = posix_ ? drive_dirs_[static_cast<size_t>(drive)]
+                                    : std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+    const std::string label = posix_ ? root : root.substr(0, 2);
+    places.push_back({Str255(root), Str255(label)});
+  }
+  return places;
 }
 
-int64_t FakeFileSystem::DriveFreeBytes(int drive) {
-  if (drive < 1 || drive > 26) return -1;
-  return free_[static_cast<size_t>(drive)];
+int FakeFileSystem::DrivePlaceOf(const Str255& path) {
+  if (posix_) return DriveOf(Key(path.ToStd())) - 1;
+  const char letter = UpCaseChar(path[0]);
+  return letter >= 'A' && letter <= 'Z' ? letter - 'A' : -1;
 }
 
-char FakeFileSystem::DriveLetterOf(const Str255& path) {
-  if (!posix_) return path[0];
-  int drive = DriveOf(Key(path.ToStd()));
-  return static_cast<char>('A' + drive - 1);
-}
-
-Str255 FakeFileSystem::DriveNameOf(const Str255& path) {
+Str255 FakeFileSystem::DriveLabelOf(const Str255& path) {
   if (!posix_) return path.Sub(0, 2);
   return Str255(drive_dirs_[static_cast<size_t>(DriveOf(Key(path.ToStd())))]);
+}
+
+int FakeFileSystem::DriveNumberOfRoot(const Str255& root) const {
+  if (!posix_) {
+    const char letter = UpCaseChar(root[0]);
+    return letter >= 'A' && letter <= 'Z' ? letter - 'A' + 1 : 0;
+  }
+  for (int drive = 1; drive <= mounts_; ++drive) {
+    if (drive_dirs_[static_cast<size_t>(drive)] == Key(root.ToStd())) return drive;
+  }
+  return 0;
+}
+
+int64_t FakeFileSystem::FreeBytes(const Str255& root) {
+  const int drive = DriveNumberOfRoot(root);
+  return drive == 0 ? -1 : free_[static_cast<size_t>(drive)];
+}
+
+Str255 FakeFileSystem::CurrentDirectoryOn(const Str255& root) {
+  if (posix_) return root;
+  const int drive = DriveNumberOfRoot(root);
+  return drive == 0 ? Str255() : Str255(drive_dirs_[static_cast<size_t>(drive)]);
 }
 
 std::unique_ptr<DirectorySearch> FakeFileSystem::Search(const Str255& pattern,

@@ -83,10 +83,11 @@ class FakeFileSystem : public FileSystem {
   // --- FileSystem ---
   Str255 ExecutablePath() override { return Str255(executable_); }
   Str255 CurrentDirectory() override;
-  Str255 DriveCurrentDirectory(int drive) override;
-  int64_t DriveFreeBytes(int drive) override;
-  char DriveLetterOf(const Str255& path) override;
-  Str255 DriveNameOf(const Str255& path) override;
+  std::vector<DrivePlace> DrivePlaces() override;
+  int DrivePlaceOf(const Str255& path) override;
+  Str255 DriveLabelOf(const Str255& path) override;
+  int64_t FreeBytes(const Str255& root) override;
+  Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
@@ -123,6 +124,8 @@ class FakeFileSystem : public FileSystem {
   Node& Ensure(const std::string& key, uint32_t attributes);
   bool IsRoot(const std::string& key) const;
   int DriveOf(const std::string& key) const;
+  // The drive number (1 = A; POSIX: the mount) whose root is `root`; 0 for none.
+  int DriveNumberOfRoot(const Str255& root) const;
   std::string LastPart(const std::string& key) const;
   enum class Opening { kCreateOrTruncate, kCreateNew, kTruncateExisting };
   int OpenWritable(const Str255& path, Opening opening, std::unique_ptr<RawFile>& file);

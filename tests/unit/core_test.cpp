@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "core/batch_file.h"
 #include "core/drives.h"
+#include "core/handoff.h"
 #include "core/paths.h"
 #include "core/program_dir.h"
+#include "platform/cmd_handoff.h"
 #include "tests/support/fake_platform.h"
 
 namespace hopdir {
@@ -34,7 +36,7 @@ TEST_F(CoreTest, ProgramDirIsCutAfterTheLastSeparatorAndTheBatchPathClipsAt255) 
   }
   std::string dir = "D:\\" + std::string(245, 'd');
   StartAt(dir + "\\hop.exe");
-  EXPECT_EQ(BatchFilePath().ToStd(), dir + "\\Hopdir");
+  EXPECT_EQ(Os().handoff.Location().ToStd(), dir + "\\Hopdir");
 }
 
 TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage) {
@@ -47,11 +49,12 @@ TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage)
     WriteDestination(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }
-  WriteChangeDirBatch("D%", "\\50%done\\\"q\"\\%%");
+  WriteDestination("D%\\50%done\\\"q\"\\%%");
   EXPECT_EQ(Batch(), "D%%\r\ncd \"\\50%%done\\\"q\"\\%%%%\"\r\n");
-  // Doubling never clips: a 255-character path of percent signs stays whole.
-  WriteChangeDirBatch("D:", Str255(std::string(255, '%')));
-  EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(510, '%') + "\"\r\n");
+  // Doubling never clips: a 255-character destination of percent signs
+  // stays whole.
+  WriteDestination(Str255("D:" + std::string(253, '%')));
+  EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(506, '%') + "\"\r\n");
 
   fake.files.ShellTranslation['\xFC'] = '\x81';  // u-umlaut, 1252 -> 437
   WriteDestination("D:\\M\xFCller");
@@ -66,7 +69,7 @@ TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\X"); }), testing::kErrorAccessDenied);
   EXPECT_NE(fake.console.Output.find("5"), std::string::npos);
 
-  ProgramDir = "Q:\\NOWHERE\\";
+  StartAt("Q:\\NOWHERE\\x.exe");
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\X"); }), testing::kErrorPathNotFound);
 
   fake.files.AddDir("D:\\TOOLS2");
@@ -76,23 +79,23 @@ TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
   EXPECT_TRUE(fake.files.Exists("D:\\TOOLS2\\HopdirTemp.Bat"));  // left in place
 }
 
-TEST(Paths, EnsureTrailingBackslashCountsOnlyTheSeparator) {
+TEST(Paths, EnsureTrailingSeparatorCountsOnlyTheSeparator) {
   {
     FakePlatform posix(testing::Convention::kPosix);
     for (auto [in, out] : {std::pair{"/", "/"}, {"/home", "/home/"}, {"x\\", "x\\/"}, {"", ""}}) {
       Str255 path = in;
-      EnsureTrailingBackslash(path);
+      EnsureTrailingSeparator(path);
       EXPECT_EQ(path, out) << in;
     }
   }
   FakePlatform windows;
   for (auto [in, out] : {std::pair{"D:\\", "D:\\"}, {"D:", "D:\\"}, {"x/", "x/\\"}, {"", ""}}) {
     Str255 path = in;
-    EnsureTrailingBackslash(path);
+    EnsureTrailingSeparator(path);
     EXPECT_EQ(path, out) << in;
   }
   Str255 full = std::string(255, 'a');
-  EnsureTrailingBackslash(full);
+  EnsureTrailingSeparator(full);
   EXPECT_EQ(full.Last(), 'a');
 }
 
@@ -102,6 +105,14 @@ class DrivesTest : public ::testing::Test {
   void Present(char letter, int64_t bytes = 1000) {
     fake.files.SetFreeBytes(letter - 'A' + 1, bytes);
   }
+  // The letter of the drive a button press steps to from `from`'s drive,
+  // '-' when it stays where it is.
+  char Step(const char* from, bool forward) {
+    const std::vector<DrivePlace> places = fake.files.DrivePlaces();
+    const int current = fake.files.DrivePlaceOf(from);
+    const int next = forward ? NextDrive(places, current) : PreviousDrive(places, current);
+    return next == current ? '-' : places[static_cast<size_t>(next)].Label[0];
+  }
   FakePlatform fake;
 };
 
@@ -109,33 +120,29 @@ TEST_F(DrivesTest, ZeroFreeSpaceAndFailingQueriesCountAsAbsentAndTheEndsNeverWra
   Present('D', 0);
   Present('E', -1);
   Present('F');
-  EXPECT_EQ(AvailableDrives(), "CF");
-  EXPECT_EQ(NextDrive('C'), 'F');
-  EXPECT_EQ(PreviousDrive('F'), 'C');
-  EXPECT_EQ(NextDrive('Z'), 'Z');
-  EXPECT_EQ(PreviousDrive('A'), 'A');
+  EXPECT_EQ(Step("C:\\", true), 'F');
+  EXPECT_EQ(Step("f:\\work", false), 'C');
+  EXPECT_EQ(Step("Z:\\", true), '-');
+  EXPECT_EQ(Step("A:\\", false), '-');
   Present('Z');
   Present('A');
-  EXPECT_EQ(NextDrive('Z'), 'Z');
-  EXPECT_EQ(NextDrive('z'), 'Z');
-  EXPECT_EQ(PreviousDrive('A'), 'A');
-  EXPECT_EQ(NextDrive('Y'), 'Z');
-  EXPECT_EQ(PreviousDrive('B'), 'A');
+  EXPECT_EQ(Step("Z:\\", true), '-');
+  EXPECT_EQ(Step("Y:\\", true), 'Z');
+  EXPECT_EQ(Step("B:\\", false), 'A');
+  Present('C', 0);
+  Present('F', 0);
+  EXPECT_EQ(Step("B:\\", true), 'Z');
+  EXPECT_EQ(Step("Y:\\", false), 'A');
 }
 
-TEST_F(DrivesTest, LowerCaseAndNonLetterArgumentsWithNoDriveComeBackUnchanged) {
+TEST_F(DrivesTest, APathOnNoDriveStepsFromEitherEndAndStaysWithoutOne) {
   Present('C', 0);
-  EXPECT_EQ(NextDrive('d'), 'd');
-  EXPECT_EQ(NextDrive('z'), 'z');
-  for (char c : std::string("0@[`{~\x01\xFF")) {
-    EXPECT_EQ(NextDrive(c), c);
-    EXPECT_EQ(PreviousDrive(c), c);
-  }
+  EXPECT_EQ(Step("\\\\server\\share", true), '-');
+  EXPECT_EQ(Step("\\\\server\\share", false), '-');
   Present('E');
-  EXPECT_EQ(NextDrive('d'), 'E');
-  EXPECT_EQ(PreviousDrive('x'), 'E');
-  EXPECT_EQ(NextDrive('1'), 'E');
-  EXPECT_EQ(PreviousDrive('{'), 'E');
+  Present('G');
+  EXPECT_EQ(Step("\\\\server\\share", true), 'E');
+  EXPECT_EQ(Step("\\\\server\\share", false), 'G');
 }
 
 }  // namespace

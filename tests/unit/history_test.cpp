@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "core/program_dir.h"
-#include "hopmenu/run_state.h"
 #include "tests/support/fake_platform.h"
 
 namespace hopdir {
@@ -23,36 +24,37 @@ class HistoryTest : public ::testing::Test {
     fake.files.SetExecutablePath("D:\\TOOLS\\hopmenu.exe");
     fake.files.AddDir("D:\\TOOLS");
     StartCore();
-    StartRunState();
-    StartHistory();
   }
-  void TearDown() override { StartHistory(); }
 
   std::vector<std::string> Entries() const {
     std::vector<std::string> result;
-    for (int16_t i = 1; i <= HistoryList->Count; ++i) {
-      result.push_back(HistoryList->GetString(i).ToStd());
+    for (int16_t i = 1; i <= history->Entries().Count; ++i) {
+      result.push_back(history->Entry(i).ToStd());
     }
     return result;
   }
+  // Loads a new history, as a run starts.
+  int LoadFresh() {
+    history = std::make_unique<History>();
+    return fake.RunToExit([&] { history->Load(); });
+  }
   // Loads afresh from `file`.
   int Load(const std::string& file) {
-    StartHistory();
     fake.files.AddFile(kHistoryFile, file);
-    return fake.RunToExit(LoadHistory);
+    return LoadFresh();
   }
   // Loads `file` and saves after a jump from `start` to `destination`.
   int LoadAndSave(const std::string& file, const char* start, const char* destination) {
     fake.files.AddFile(kHistoryFile, file);
+    history = std::make_unique<History>();
     return fake.RunToExit([&] {
-      LoadHistory();
-      StartDirectory = start;
-      Destination = destination;
-      SaveHistory();
+      history->Load();
+      history->Save(start, destination);
     });
   }
 
   FakePlatform fake;
+  std::unique_ptr<History> history = std::make_unique<History>();
 };
 
 using Strings = std::vector<std::string>;
@@ -63,14 +65,14 @@ std::string Dirs(int from, int to) {
   return lines;
 }
 
-TEST(StripTrailingBackslash, KeepsRootsAndSingleCharactersInBothConventions) {
+TEST(StripTrailingSeparator, KeepsRootsAndSingleCharactersInBothConventions) {
   using P = std::pair<const char*, const char*>;
   {
     FakePlatform posix(testing::Convention::kPosix);
     for (auto [in, out] : {P{"/home/", "/home"}, P{"/", "/"}, P{"/a//", "/a/"}, P{"x/", "x"},
                            P{"/a\\", "/a\\"}, P{"", ""}}) {
       Str255 path = in;
-      StripTrailingBackslash(path);
+      StripTrailingSeparator(path);
       EXPECT_EQ(path, out) << in;
     }
   }
@@ -79,18 +81,18 @@ TEST(StripTrailingBackslash, KeepsRootsAndSingleCharactersInBothConventions) {
                          P{"x\\", "x"}, P{"D:\\A\\\\", "D:\\A\\"}, P{"D:\\A:\\", "D:\\A:"},
                          P{"\\\\SERVER\\SHARE\\", "\\\\SERVER\\SHARE"}}) {
     Str255 path = in;
-    StripTrailingBackslash(path);
+    StripTrailingSeparator(path);
     EXPECT_EQ(path, out) << in;
   }
 }
 
 TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndHaltsAtLine101) {
-  fake.RunToExit(LoadHistory);  // no file: an empty history, silently
-  EXPECT_EQ(HistoryList->Count, 0);
+  LoadFresh();  // no file: an empty history, silently
+  EXPECT_EQ(history->Entries().Count, 0);
   Load("\r\n\r\n\n");
-  EXPECT_EQ(HistoryList->Count, 0);
+  EXPECT_EQ(history->Entries().Count, 0);
   EXPECT_EQ(Load("D:\\WORK\r\n\r\nd:\\lower\n" + std::string(300, 'q') + "\r\nNEXT\r\n\nLAST"), -1);
-  EXPECT_TRUE(HistoryAvailable);
+  EXPECT_TRUE(history->Available());
   EXPECT_EQ(Entries(), (Strings{"D:\\WORK", "d:\\lower", std::string(255, 'q'), "NEXT", "LAST"}));
   EXPECT_EQ(fake.console.Output, "");
   // Whole paths: 81 and 255 characters stay whole, 256 keep 255.
@@ -99,7 +101,7 @@ TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndHaltsAtLine101
             (Strings{std::string(81, 'a'), std::string(255, 'b'), std::string(255, 'c')}));
 
   EXPECT_EQ(Load(Dirs(1, 100) + "\r\n"), -1);
-  EXPECT_EQ(HistoryList->Count, 100);
+  EXPECT_EQ(history->Entries().Count, 100);
   EXPECT_EQ(Load(Dirs(1, 101)), 1);
   EXPECT_EQ(fake.console.Output,
             "Halting with error-code 1, because:\r\n"
@@ -112,18 +114,17 @@ TEST_F(HistoryTest, TheHistoryLivesBesideTheProgramOrNowhere) {
   fake.files.SetExecutablePath("D:hopmenu.exe");
   StartCore();
   fake.files.AddFile("D:\\HOPMENU.DAT", "D:\\A\r\n");
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(HistoryDirectory, "D:\\");
+  LoadFresh();
+  EXPECT_EQ(history->Directory(), "D:\\");
   EXPECT_EQ(Entries(), Strings{"D:\\A"});
 
-  StartHistory();
   fake.files.SetExecutablePath("hopmenu.exe");
   StartCore();
   fake.files.AddFile("C:\\HOPMENU.DAT", "C:\\X\r\n");
   fake.files.SetCurrentDirectory("C:\\");
   EXPECT_EQ(LoadAndSave("D:\\OLD\r\n", "C:\\", "C:\\Y"), -1);
-  EXPECT_FALSE(HistoryAvailable);
-  EXPECT_EQ(HistoryList->Count, 0);
+  EXPECT_FALSE(history->Available());
+  EXPECT_EQ(history->Entries().Count, 0);
   EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\OLD\r\n");
   EXPECT_EQ(fake.files.Content("C:\\HOPMENU.DAT"), "C:\\X\r\n");
 }
@@ -146,7 +147,6 @@ TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHu
        long_dir + "\r\nD:\\WORK\r\n" + long80 + "\r\n"},
   };
   for (const Case& c : cases) {
-    StartHistory();
     EXPECT_EQ(LoadAndSave(c.file, c.start.c_str(), c.destination.c_str()), -1);
     EXPECT_EQ(fake.files.Content(kHistoryFile), c.saved) << c.start;
     EXPECT_FALSE(fake.files.Exists(kTempFile));
@@ -163,7 +163,6 @@ TEST_F(HistoryTest, ASaveFailedAtAnyStepLeavesTheOldOrTheNewFileAndNoTemporaryFi
 
   // Every write, failing at every byte: each is a run-time error.
   for (size_t budget = 0; budget < new_file.size(); ++budget) {
-    StartHistory();
     fake.files.WriteBudget = static_cast<int64_t>(budget);
     EXPECT_EQ(LoadAndSave(old_file, "D:\\WORK", "D:\\NEW"), 112) << budget;
     EXPECT_EQ(fake.files.Content(kHistoryFile), old_file) << budget;
@@ -181,7 +180,6 @@ TEST_F(HistoryTest, ASaveFailedAtAnyStepLeavesTheOldOrTheNewFileAndNoTemporaryFi
   for (const Step& step :
        {Step{"create", -1, unsaved}, Step{"close", 29, "Runtime error 29: I/O failure.\r\n"},
         Step{"replace", -1, unsaved}}) {
-    StartHistory();
     const std::string name = step.name;
     if (name == "create") fake.files.CreateFails[kTempFile] = testing::kErrorAccessDenied;
     fake.files.CloseFailsWith = name == "close" ? 29 : 0;
@@ -195,13 +193,12 @@ TEST_F(HistoryTest, ASaveFailedAtAnyStepLeavesTheOldOrTheNewFileAndNoTemporaryFi
   }
 
   // A directory where the file goes cannot be replaced.
-  StartHistory();
   fake.files.CloseFailsWith = 0;
   fake.files.ReplaceFailsWith = 0;
   fake.console.Output.clear();
   fake.files.AddDir(kHistoryFile);
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(fake.RunToExit(SaveHistory), -1);
+  LoadFresh();
+  EXPECT_EQ(fake.RunToExit([&] { history->Save("D:\\WORK", "D:\\NEW"); }), -1);
   EXPECT_EQ(fake.console.Output, unsaved);
   EXPECT_TRUE(fake.files.IsDirectory(kHistoryFile));
   EXPECT_FALSE(fake.files.Exists(kTempFile));
@@ -211,12 +208,10 @@ TEST_F(HistoryTest, SaveMergesWhatAnotherRunSavedMeanwhileUnderTheLock) {
   fake.files.AddFile(kHistoryFile, "D:\\OLD\r\n");
   fake.files.AddFile(kTempFile, "left by a run that died\r\n");
   EXPECT_EQ(fake.RunToExit([&] {
-    LoadHistory();
+    history->Load();
     // Another run saves between this run's load and save.
     fake.files.AddFile(kHistoryFile, "D:\\THEIRS\r\nD:\\THEIR_START\r\nD:\\OLD\r\n");
-    StartDirectory = "D:\\MINE_START";
-    Destination = "D:\\MINE";
-    SaveHistory();
+    history->Save("D:\\MINE_START", "D:\\MINE");
   }),
             -1);
   EXPECT_EQ(fake.files.Content(kHistoryFile),
@@ -226,7 +221,6 @@ TEST_F(HistoryTest, SaveMergesWhatAnotherRunSavedMeanwhileUnderTheLock) {
   EXPECT_FALSE(fake.files.Exists(kTempFile));
 
   // Without the lock nothing is written.
-  StartHistory();
   fake.files.LockFailsWith = testing::kErrorAccessDenied;
   EXPECT_EQ(LoadAndSave("D:\\A\r\n", "D:\\B", "D:\\C"), -1);
   EXPECT_EQ(fake.console.Output, "Unable to save history to D:\\TOOLS\\HOPMENU.DAT\r\n");
@@ -236,45 +230,37 @@ TEST_F(HistoryTest, SaveMergesWhatAnotherRunSavedMeanwhileUnderTheLock) {
 TEST(PosixHistory, LivesInTheDataDirectoryKeepsCaseAndEndsLinesInLf) {
   FakePlatform fake(testing::Convention::kPosix);
   StartCore();
-  StartRunState();
-  StartHistory();
   fake.process.Env["HOME"] = "/home/ann";
   fake.files.AddDir("/home/ann");
-  fake.RunToExit([] {
-    LoadHistory();
-    StartDirectory = "/home/ann/Src/";
-    Destination = "/home/ann/Src/MyProj";
-    SaveHistory();
+  auto history = std::make_unique<History>();
+  fake.RunToExit([&] {
+    history->Load();
+    history->Save("/home/ann/Src/", "/home/ann/Src/MyProj");
   });
   // Created on the first save; CR LF is read, LF written.
-  EXPECT_EQ(HistoryDirectory, "/home/ann/.local/share/hopdir/");
+  EXPECT_EQ(history->Directory(), "/home/ann/.local/share/hopdir/");
   EXPECT_EQ(fake.files.Content("/home/ann/.local/share/hopdir/HOPMENU.DAT"),
             "/home/ann/Src/MyProj\n/home/ann/Src\n");
   // A name with a line break cannot be a line of its own: it is left out.
-  fake.RunToExit([] {
-    StartDirectory = "/home/ann/two\nlines";
-    Destination = "/home/ann/Src";
-    SaveHistory();
-  });
+  fake.RunToExit([&] { history->Save("/home/ann/two\nlines", "/home/ann/Src"); });
   EXPECT_EQ(fake.files.Content("/home/ann/.local/share/hopdir/HOPMENU.DAT"),
             "/home/ann/Src\n/home/ann/Src/MyProj\n");
 
-  StartHistory();
+  history = std::make_unique<History>();
   fake.process.Env["XDG_DATA_HOME"] = "/data";
   // A CR at the end of a line would not survive a save in LF lines: it goes.
   fake.files.AddFile("/data/hopdir/HOPMENU.DAT", "/x\r\n/y\r\r\n\r\r\n/z\r");
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(HistoryList->Count, 3);
-  EXPECT_EQ(HistoryList->GetString(1), "/x");
-  EXPECT_EQ(HistoryList->GetString(2), "/y");
-  EXPECT_EQ(HistoryList->GetString(3), "/z");
+  fake.RunToExit([&] { history->Load(); });
+  EXPECT_EQ(history->Entries().Count, 3);
+  EXPECT_EQ(history->Entry(1), "/x");
+  EXPECT_EQ(history->Entry(2), "/y");
+  EXPECT_EQ(history->Entry(3), "/z");
 
-  StartHistory();
+  history = std::make_unique<History>();
   fake.process.Env["XDG_DATA_HOME"] = "relative";  // ignored, as the XDG rules say
   fake.process.Env["HOPDIR_HOME"] = "/custom";
-  fake.RunToExit(LoadHistory);
-  EXPECT_EQ(HistoryDirectory, "/custom/");
-  StartHistory();
+  fake.RunToExit([&] { history->Load(); });
+  EXPECT_EQ(history->Directory(), "/custom/");
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/dir_list.h"
 #include "tests/support/fake_platform.h"
-#include "ui/dir_list.h"
 
 namespace hopdir {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/platform.h"
 #include "ui/hot_zone.h"
 #include "ui/mouse.h"

@@ -2,8 +2,8 @@
 #ifndef HOPDIR_UI_FILEDIALOG_DIALOG_SCREEN_H_
 #define HOPDIR_UI_FILEDIALOG_DIALOG_SCREEN_H_
 
+#include "core/dir_list.h"
 #include "platform/short_string.h"
-#include "ui/dir_list.h"
 #include "ui/frame_box.h"
 #include "ui/input_box.h"
 #include "ui/mark_list.h"

@@ -15,14 +15,12 @@ namespace {
 // How long an idle loop sleeps before it polls again.
 constexpr int kIdleWaitMs = 50;
 
-// Reads one key, an extended key as its second code with the high bit set,
-// and tells whether it ends the dialog: anything below 33 after translation.
+// Reads one key (an extended key as both its codes). The dialog gives keys
+// no meaning of their own, so every key ends it as OK does.
 bool KeyEndsDialog() {
   Console& console = Os().console;
-  auto key = static_cast<unsigned char>(console.ReadKey());
-  if (key == 0) key = static_cast<unsigned char>(console.ReadKey()) | 0x80;
-  auto translated = static_cast<unsigned char>(TranslateKey(static_cast<char>(key)));
-  return translated < 33;
+  if (console.ReadKey() == '\0') console.ReadKey();
+  return true;
 }
 
 }  // namespace

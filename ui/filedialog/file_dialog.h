@@ -4,8 +4,8 @@
 #ifndef HOPDIR_UI_FILEDIALOG_FILE_DIALOG_H_
 #define HOPDIR_UI_FILEDIALOG_FILE_DIALOG_H_
 
+#include "core/dir_list.h"
 #include "platform/short_string.h"
-#include "ui/dir_list.h"
 
 namespace hopdir {
 

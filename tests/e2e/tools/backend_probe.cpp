@@ -19,6 +19,7 @@
 //                                 "write-error N" on failure
 //   exe | cwd | drive-cwd N | free N
 //                                 "exe PATH", "cwd PATH", "drive-cwd PATH", "free BYTES"
+//                                 of drive N (1 = A; others name no drive)
 //   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
 //   read PATH                     "read HEX" (whole content) or "read-error N"
@@ -38,7 +39,7 @@
 #include <string>
 #include <vector>
 
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/native_platform.h"
 #include "platform/platform.h"
 
@@ -90,6 +91,13 @@ void TakeMice(int count) {
     Answer("mouse " + std::to_string(event.Buttons) + " " + std::to_string(event.Col) + " " +
            std::to_string(event.Row) + " " + std::to_string(event.Action));
   }
+}
+
+// The root of drive number `n` (1 = A .. 26 = Z); empty for any other.
+hopdir::Str255 DriveRoot(int n) {
+  if (n < 1 || n > 26) return hopdir::Str255();
+  const char root[] = {static_cast<char>('A' + n - 1), ':', '\\', '\0'};
+  return hopdir::Str255(root);
 }
 
 void Read(const hopdir::Str255& path) {
@@ -193,9 +201,9 @@ int main(int argc, char** argv) {
     } else if (command == "cwd") {
       Answer("cwd " + files.CurrentDirectory().ToStd());
     } else if (command == "drive-cwd") {
-      Answer("drive-cwd " + files.DriveCurrentDirectory(number()).ToStd());
+      Answer("drive-cwd " + files.CurrentDirectoryOn(DriveRoot(number())).ToStd());
     } else if (command == "free") {
-      Answer("free " + std::to_string(files.DriveFreeBytes(number())));
+      Answer("free " + std::to_string(files.FreeBytes(DriveRoot(number()))));
     } else if (command == "list") {
       List(hopdir::Str255(next()));
     } else if (command == "shell") {

@@ -8,7 +8,7 @@
 // and ends with exit code 0.
 #include <cstdio>
 
-#include "core/io_check.h"
+#include "containers/io_check.h"
 #include "platform/native_platform.h"
 #include "platform/platform.h"
 #include "platform/short_string.h"

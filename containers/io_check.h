@@ -1,7 +1,7 @@
 // The fatal run-time I/O error: every file and console step is checked, and
 // the first failure ends the program with the platform's error number.
-#ifndef HOPDIR_CORE_IO_CHECK_H_
-#define HOPDIR_CORE_IO_CHECK_H_
+#ifndef HOPDIR_CONTAINERS_IO_CHECK_H_
+#define HOPDIR_CONTAINERS_IO_CHECK_H_
 
 namespace hopdir {
 
@@ -11,4 +11,4 @@ void CheckIo(int result);
 
 }  // namespace hopdir
 
-#endif  // HOPDIR_CORE_IO_CHECK_H_
+#endif  // HOPDIR_CONTAINERS_IO_CHECK_H_

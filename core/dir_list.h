@@ -1,8 +1,8 @@
 // A bounded string list filled from a wildcard directory search, filtered by
 // attribute bits, that keeps the whole search record of every entry beside
 // its name.
-#ifndef HOPDIR_UI_DIR_LIST_H_
-#define HOPDIR_UI_DIR_LIST_H_
+#ifndef HOPDIR_CORE_DIR_LIST_H_
+#define HOPDIR_CORE_DIR_LIST_H_
 
 #include <array>
 #include <cstdint>
@@ -61,4 +61,4 @@ class DirListObj : public StrListObj {
 
 }  // namespace hopdir
 
-#endif  // HOPDIR_UI_DIR_LIST_H_
+#endif  // HOPDIR_CORE_DIR_LIST_H_

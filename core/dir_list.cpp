@@ -1,4 +1,4 @@
-#include "ui/dir_list.h"
+#include "core/dir_list.h"
 
 #include "containers/fatal_halt.h"
 #include "platform/platform.h"

@@ -1,4 +1,4 @@
-#include "core/io_check.h"
+#include "containers/io_check.h"
 
 #include <string>
 

@@ -1,0 +1,16 @@
+// The handoff of the chosen destination to the shell, through the writer
+// and the file that the platform's backend chooses.
+#ifndef HOPDIR_CORE_HANDOFF_H_
+#define HOPDIR_CORE_HANDOFF_H_
+
+#include "platform/short_string.h"
+
+namespace hopdir {
+
+// Hands the whole destination to the shell. Any I/O failure ends the
+// program with the platform's error number.
+void WriteDestination(const Str255& destination);
+
+}  // namespace hopdir
+
+#endif  // HOPDIR_CORE_HANDOFF_H_
