@@ -86,7 +86,7 @@ Str255 PosixHandoff::Location() {
 
 int PosixHandoff::Write(const Str255& destination) {
   const Str255 location = Location();
-  if (location.Empty()) return Os().console.WriteLine(destination.View());
+  if (location.Empty()) return Os().console.WriteOutputLine(destination.View());
   Str255 shell;
   Os().process.Environment("HOPDIR_SHELL", shell);
   std::unique_ptr<RawFile> script;

@@ -134,7 +134,8 @@ TEST_F(PosixRunTest, HopcleanDeletesTheHandoffFileTheShellFunctionNamed) {
   EXPECT_EQ(fake.console.Output, "");
   fake.process.Env.erase("HOPDIR_HANDOFF");
   EXPECT_EQ(Run(RunHopclean), 0);
-  EXPECT_EQ(fake.console.Output, "Delete failed.\n");
+  EXPECT_EQ(fake.console.Output, "");
+  EXPECT_EQ(fake.console.ErrorOutput, "Delete failed.\n");
 }
 
 }  // namespace

@@ -58,7 +58,10 @@ class FakePlatform {
   explicit FakePlatform(Convention convention = Convention::kWindows)
       : files(convention == Convention::kPosix),
         platform_{console, files, process, PathsFor(convention), HandoffFor(convention)} {
-    if (convention == Convention::kPosix) console.LineEnding = "\n";
+    if (convention == Convention::kPosix) {
+      console.LineEnding = "\n";
+      console.MessagesToErrorOutput = true;
+    }
     InstallPlatform(&platform_);
   }
   FakePlatform(const FakePlatform&) = delete;
