@@ -6,6 +6,7 @@
 #include "containers/str_list.h"
 #include "core/dir_list.h"
 #include "core/handoff.h"
+#include "core/options.h"
 #include "core/paths.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -14,6 +15,12 @@ namespace hopdir {
 namespace {
 
 constexpr int16_t kListCapacity = 2000;
+
+constexpr ProgramUsage kUsage{
+    "hopfind",
+    "Usage: hf PART    changes the shell's directory (hf runs hopfind)\n"
+    "  to the first subdirectory of the current one whose name contains PART,\n"
+    "  ignoring the case of a to z"};
 
 [[noreturn]] void UsageHalt(const Str255& reason) {
   CheckIo(Os().console.WriteLine(("Halting because: " + reason).View()));
@@ -35,12 +42,15 @@ int16_t FirstMatch(const DirListObj& list, const Str255& part) {
 // order, whose upper-cased name contains `part`; halts when there is none.
 // The name is handed on in the platform's stored form: upper-cased on
 // Windows, as it is where names keep their case.
-Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& part) {
+Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& typed) {
+  const Str255 part = UpCaseStr(typed);
   list.Init(kListCapacity, false);
   EnsureTrailingSeparator(startDir);
   list.ListDir(startDir + "*.*", AnyAttrMask, kAttrDirectory);
   int16_t position = FirstMatch(list, part);
-  if (position == 0) UsageHalt("Found no subdirectory containing " + part);
+  // The part as the user typed it where names keep their case, upper-cased
+  // where names are handed on so.
+  if (position == 0) UsageHalt("Found no subdirectory containing " + Os().paths.StoredForm(typed));
   // A slot keeps only 80 characters of a name; the record at the same
   // position (the list is never sorted) has the full name, so a long name
   // still leads to a directory that exists.
@@ -51,12 +61,15 @@ Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& part) {
 }  // namespace
 
 void RunHopfind() {
-  if (Os().process.ArgCount() != 1) UsageHalt("HOPFIND takes one parameter");
+  const ProgramOptions options = ReadOptions(kUsage);
+  Process& process = Os().process;
+  if (process.ArgCount() - options.FirstOperand != 0) {
+    UsageHalt(Os().paths.StoredForm(Str255("hopfind")) + " takes one parameter");
+  }
   Str255 startDir = Os().files.CurrentDirectory();
-  Str255 part = UpCaseStr(Os().process.Arg(1));
   // Kept until the program ends, never released before.
   auto list = std::make_unique<DirListObj>();
-  Str255 destination = FindDestination(*list, startDir, part);
+  Str255 destination = FindDestination(*list, startDir, process.Arg(options.FirstOperand));
   WriteDestination(destination);
   ExitProgram(0);
 }

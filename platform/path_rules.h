@@ -44,6 +44,9 @@ class PathRules {
 
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
+  // The platform's own way of asking a program for its usage besides -h and
+  // --help: "/?" on Windows, none (empty) where "/?" could name a path.
+  virtual std::string_view HelpSwitch() const = 0;
 
   // Where the programs keep their data (the history), with a trailing
   // separator, given the programs' own directory; empty for none.
@@ -71,6 +74,7 @@ class WindowsPathRules : public PathRules {
     return name.size() < max_bytes ? name.size() : max_bytes;
   }
   std::string_view LineEnding() const override { return "\r\n"; }
+  std::string_view HelpSwitch() const override { return "/?"; }
   Str255 DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Drive"; }
   const char* NextDriveCaption() const override { return "Drive>"; }
@@ -90,6 +94,7 @@ class PosixPathRules : public PathRules {
   Str255 SearchForm(const Str255& path) const override;
   size_t ClipName(std::string_view name, size_t max_bytes) const override;
   std::string_view LineEnding() const override { return "\n"; }
+  std::string_view HelpSwitch() const override { return ""; }
   // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir.
   Str255 DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Mount"; }

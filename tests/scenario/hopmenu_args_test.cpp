@@ -109,6 +109,33 @@ TEST_F(HopmenuArgsTest, AnUnknownKeyOrAnOverlongHistoryHaltsBeforeAnyScreenAndTo
   EXPECT_EQ(fake.process.ExitCalls, 3);
 }
 
+TEST_F(HopmenuArgsTest, OptionsAnswerOnTheirOwnAndTouchNothing) {
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string output, errors;  // their starts
+  };
+  const Case cases[] = {
+      {{"/?"}, 0, "Usage: hm [-A | -P | PART]", ""},
+      {{"--help", "-A"}, 0, "Usage: hm [-A | -P | PART]", ""},
+      {{"--version"}, 0, "hopmenu (Hopdir) ", ""},
+      {{"--history"}, 0, "D:\\WORK\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\n", ""},
+      {{"-x"}, 2, "", "hopmenu: unknown option -x\r\nUsage: hm [-A | -P | PART]"},
+      {{"--", "-a"}, 1, "Halting with error-code 1, because:\r\n-A not found", ""},
+  };
+  fake.files.AddFile(kBatchFile, "left from before");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    fake.console.ErrorOutput.clear();
+    EXPECT_EQ(RunWith(kHistory, c.args), c.code);
+    EXPECT_EQ(fake.console.Output.substr(0, c.output.size()), c.output);
+    EXPECT_EQ(fake.console.ErrorOutput.substr(0, c.errors.size()), c.errors);
+    EXPECT_EQ(c.output.empty(), fake.console.Output.empty());
+    EXPECT_EQ(Batch(), "left from before");
+    EXPECT_EQ(History(), kHistory);
+  }
+}
+
 TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedButABatchFileThatCannotBeWrittenEnds) {
   fake.files.CreateFails["C:\\HOPDIR\\HOPMENU.$$$"] = testing::kErrorAccessDenied;
   EXPECT_EQ(RunWith(kHistory, {"-P"}), 0);
