@@ -53,25 +53,31 @@ ShellDialect DialectNamed(std::string_view name) {
   return ShellDialect::kBashOrZsh;
 }
 
+std::string HandedOnForm(std::string_view destination) {
+  if (destination.empty() || destination[0] == '/') return std::string(destination);
+  return "./" + std::string(destination);
+}
+
 std::string PosixScriptText(std::string_view destination, ShellDialect dialect) {
   // No destination (-A or -P before the history holds one): the shell stays
   // where it is, as bash and zsh do with cd '', where fish reports an error.
   if (destination.empty()) return "\n";
+  const std::string handed_on = HandedOnForm(destination);
   std::string text;
-  text.reserve(destination.size() * 2 + 24);
+  text.reserve(handed_on.size() * 2 + 24);
   switch (dialect) {
     case ShellDialect::kPosix:
       text += "cd -- ";
-      AppendSingleQuoted(text, destination);
+      AppendSingleQuoted(text, handed_on);
       break;
     case ShellDialect::kBashOrZsh:
       text += "builtin cd -- ";
-      AppendSingleQuoted(text, destination);
+      AppendSingleQuoted(text, handed_on);
       break;
     case ShellDialect::kFish:
       // fish's own cd function keeps the directory history (cd -, prevd).
       text += "cd ";
-      AppendFishQuoted(text, destination);
+      AppendFishQuoted(text, handed_on);
       break;
   }
   text += '\n';
@@ -86,7 +92,7 @@ Str255 PosixHandoff::Location() {
 
 int PosixHandoff::Write(const Str255& destination) {
   const Str255 location = Location();
-  if (location.Empty()) return Os().console.WriteOutputLine(destination.View());
+  if (location.Empty()) return Os().console.WriteOutputLine(HandedOnForm(destination.View()));
   Str255 shell;
   Os().process.Environment("HOPDIR_SHELL", shell);
   std::unique_ptr<RawFile> script;

@@ -22,6 +22,11 @@ enum class ShellDialect {
 // HOPDIR_SHELL's value ("sh", "fish", anything else bash or zsh) as a dialect.
 ShellDialect DialectNamed(std::string_view name);
 
+// `destination` as the shells get it: a relative one starts with ./, so that
+// no shell takes it for the previous directory (-), an option (--help), or
+// a name to look up in CDPATH. An empty one stays empty.
+std::string HandedOnForm(std::string_view destination);
+
 // One line that changes to `destination` exactly, whatever bytes its name
 // holds (quotes, $, `, \, !, *, blanks, newlines, invalid UTF-8), ended by LF;
 // an empty line for an empty destination.
@@ -32,8 +37,8 @@ class PosixHandoff : public ShellHandoff {
   // HOPDIR_HANDOFF, or empty when no shell function started the program.
   Str255 Location() override;
   // The script into the handoff file, which the function made and which is
-  // never made here; without one, the destination and a line feed on
-  // standard output, for `cd "$(hopfind part)"`.
+  // never made here; without one, the destination (in its handed-on form)
+  // and a line feed on standard output, for `cd "$(hopfind part)"`.
   int Write(const Str255& destination) override;
 };
 
