@@ -47,7 +47,9 @@ void LookupArgument(HopmenuRun& run, const ProgramOptions& options) {
   int16_t position = run.Recent.Find(UpCaseStr(typed));
   // The key as the user typed it where names keep their case, upper-cased
   // where the history is.
-  if (position == 0) FatalHalt(Os().paths.StoredForm(typed) + " not found in history list.");
+  if (position == 0) {
+    FatalHalt(Os().paths.StoredForm(typed).ToStd() + " not found in history list.");
+  }
   run.Destination = run.Recent.Entry(position);
 }
 

@@ -1,6 +1,8 @@
 #include "platform/posix_handoff.h"
 
+#include <cerrno>
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -85,15 +87,24 @@ std::string PosixScriptText(std::string_view destination, ShellDialect dialect) 
 }
 
 Str255 PosixHandoff::Location() {
-  Str255 location;
-  if (!Os().process.Environment("HOPDIR_HANDOFF", location)) return Str255();
-  return location;
+  std::string location;
+  // A name too long for the file operations is no handoff file of this run's:
+  // clipped, it would name another file.
+  if (!Os().process.Environment("HOPDIR_HANDOFF", location) ||
+      location.size() > static_cast<size_t>(Str255::kCapacity)) {
+    return Str255();
+  }
+  return Str255(location);
 }
 
 int PosixHandoff::Write(const Str255& destination) {
+  std::string named;
+  if (!Os().process.Environment("HOPDIR_HANDOFF", named) || named.empty()) {
+    return Os().console.WriteOutputLine(HandedOnForm(destination.View()));
+  }
   const Str255 location = Location();
-  if (location.Empty()) return Os().console.WriteOutputLine(HandedOnForm(destination.View()));
-  Str255 shell;
+  if (location.Empty()) return ENAMETOOLONG;
+  std::string shell;
   Os().process.Environment("HOPDIR_SHELL", shell);
   std::unique_ptr<RawFile> script;
   // The file is the shell function's, made before the program started. Once
@@ -101,7 +112,7 @@ int PosixHandoff::Write(const Str255& destination) {
   // Ctrl+Z stops the program): a new file would be read by nobody and left
   // behind, so the write fails instead.
   if (int result = Os().files.OpenForWriting(location, script); result != 0) return result;
-  if (int result = script->Write(PosixScriptText(destination.View(), DialectNamed(shell.View())));
+  if (int result = script->Write(PosixScriptText(destination.View(), DialectNamed(shell)));
       result != 0) {
     script->Close();
     return result;

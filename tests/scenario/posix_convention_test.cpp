@@ -44,6 +44,8 @@ class PosixRunTest : public ::testing::Test {
     fake.files.AddDir("/home/ann/Work/alpha");
     fake.files.AddDir("/home/ann/Work/Beta");
     fake.files.AddDir("/home/ann/Work/SUB");
+    fake.files.AddDir("/home/ann/Src/MyProj");
+    fake.files.AddDir("/x");
     fake.files.AddFile(kHandoff);
     fake.files.SetCurrentDirectory("/home/ann/Work");
     fake.process.Env = {
