@@ -6,6 +6,8 @@
 
 namespace hopdir {
 
+void ClaimHandoff() { CheckIo(Os().handoff.Claim()); }
+
 void WriteDestination(const Str255& destination) {
   // A directory that is gone, is no directory or may not be entered would
   // fail the shell's cd after the history had taken it in: the run ends

@@ -61,6 +61,7 @@ Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& typed) {
 }  // namespace
 
 void RunHopfind() {
+  ClaimHandoff();
   const ProgramOptions options = ReadOptions(kUsage);
   Process& process = Os().process;
   if (process.ArgCount() - options.FirstOperand != 0) {

@@ -71,6 +71,7 @@ void FlushKeyboard() {
 }  // namespace
 
 void RunHopmenu() {
+  ClaimHandoff();
   const ProgramOptions options = ReadOptions(kUsage);
   HopmenuRun run;
   // Every menu object of the page is built on black.

@@ -1,7 +1,8 @@
-// The POSIX handoff: the shell functions of hopdir.bash and hopdir.fish make
-// a fresh private file for each run (mktemp), name it in HOPDIR_HANDOFF and
-// their shell's dialect in HOPDIR_SHELL, and source the file when the
-// program succeeded. Two shells therefore never share a handoff file.
+// The POSIX handoff by name: a script that starts a program makes a fresh
+// private file for the run, names it in HOPDIR_HANDOFF and its shell's
+// dialect in HOPDIR_SHELL, and sources the file when the program
+// succeeded, as a plain sh script may do in a directory of its own. The
+// shell functions hold their file open instead (DescriptorHandoff).
 #ifndef HOPDIR_PLATFORM_POSIX_HANDOFF_H_
 #define HOPDIR_PLATFORM_POSIX_HANDOFF_H_
 
