@@ -11,6 +11,11 @@
 namespace hopdir {
 namespace {
 
+// Far more than the longest history the program writes (100 lines of at
+// most 255 characters): a file of any size, a sparse one of gigabytes
+// included, is read no further than this.
+constexpr int64_t kLongestHistoryRead = 64 * 1024;
+
 // A write failure part-way is a run-time I/O error as any other; the
 // half-written temporary file is removed first so that only the old
 // history remains.
@@ -33,7 +38,7 @@ void History::Load() {
   directory_ = Os().paths.DataDirectory(ProgramDir);
   EnsureTrailingSeparator(directory_);
   available_ = !directory_.Empty();
-  if (available_) ReadFile(false);
+  if (available_) ReadFile();
 }
 
 int16_t History::Find(const Str255& key) const {
@@ -62,19 +67,18 @@ void History::Save(const Str255& start_directory, const Str255& destination) {
   }
   // What another run saved since this one started is kept; without a file
   // the history read at start stands.
-  ReadFile(true);
+  ReadFile();
   MoveToFront(start);
   MoveToFront(rules.StoredForm(destination));
   if (!ReplaceFile()) ReportUnsaved();
 }
 
-// Reads the history file into the entries, emptied first; false when the
-// file cannot be opened. At start a 101st line halts the program;
-// `at_most_capacity` stops quietly at the list's capacity instead, for the
-// second read at the end of a run, whose handoff is written already.
-bool History::ReadFile(bool at_most_capacity) {
+// Reads the history file into the entries, emptied first, up to the
+// list's capacity; false when the file cannot be opened.
+bool History::ReadFile() {
   TextFile file;
   if (file.OpenForReading(FilePath()) != 0) return false;
+  file.LimitReading(kLongestHistoryRead);
   const bool lf_lines = Os().paths.LineEnding() == "\n";
   entries_.Count = 0;
   for (;;) {
@@ -92,9 +96,10 @@ bool History::ReadFile(bool at_most_capacity) {
     if (lf_lines) {
       while (!line.Empty() && line.Last() == '\r') line.Truncate(line.Length() - 1);
     }
-    if (line.Empty()) continue;
-    if (at_most_capacity && entries_.Count == entries_.Capacity) break;
+    // A line the limit cut short would name another directory.
+    if (line.Empty() || file.ReadingCutShort()) continue;
     entries_.AddString(line);
+    if (entries_.Count == entries_.Capacity) break;
   }
   CheckIo(file.Close());
   return true;

@@ -30,7 +30,7 @@ class History {
   // Reads the history file of the data directory (ProgramDir on Windows).
   // A file that cannot be opened gives an empty history; where lines end
   // in LF, the CRs that end a line are no part of it; empty lines are
-  // skipped; a 101st line halts the program.
+  // skipped; reading stops at the 100th entry, the most recent ones.
   void Load();
 
   // False when there is no data directory: no file is read or written then.
@@ -59,7 +59,7 @@ class History {
   void Save(const Str255& start_directory, const Str255& destination);
 
  private:
-  bool ReadFile(bool at_most_capacity);
+  bool ReadFile();
   bool ReplaceFile();
   void MoveToFront(const Str255& path);
   void ReportUnsaved() const;

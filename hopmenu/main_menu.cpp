@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "core/dir_list.h"
+#include "core/entry_list.h"
 #include "core/paths.h"
 #include "hopmenu/history.h"
 #include "hopmenu/main_menu_page.h"
@@ -22,14 +22,11 @@ constexpr int kIdleWaitMilliseconds = 50;
 constexpr uint8_t kLeaveTextColor = 15;
 constexpr uint8_t kLeaveBackColor = 0;
 
-constexpr int16_t kDirListCapacity = 200;
-constexpr int16_t kFileListCapacity = 5000;
-
 // The longest destination, with its trailing separator, that the page
-// moves to: its listing pattern adds "*.*" and must fit in a short string
-// whole. That is below the longest path the file APIs accept (259
-// characters on Windows), so every destination the page shows is listed
-// completely and reaches the shell whole.
+// moves to: a Windows listing adds a wildcard of three characters, and the
+// whole pattern must fit in a short string. That is below the longest path
+// the file APIs accept (259 characters on Windows), so every destination
+// the page shows is listed completely and reaches the shell whole.
 constexpr size_t kLongestDestination = Str255::kCapacity - 3;
 
 // Waits for a press that ends the wait; false when the window changed its
@@ -83,12 +80,10 @@ void RunMainMenu(HopmenuRun& run) {
   page.RightView = run.Recent.Available() ? kHotView : kFilesView;
   StartMouse();
   // The lists are dropped with the menu; nothing else refers to them then.
-  auto dir_list = std::make_unique<DirListObj>();
-  dir_list->Init(kDirListCapacity, false);
-  auto file_list = std::make_unique<DirListObj>();
-  file_list->Init(kFileListCapacity, false);
-  page.DirList = dir_list.get();
-  page.FileList = file_list.get();
+  EntryList dir_list;
+  EntryList file_list;
+  page.DirList = &dir_list;
+  page.FileList = &file_list;
   page.MenuDone = false;
   EnsureTrailingSeparator(run.StartDirectory);
   Str255& destination = run.Destination;

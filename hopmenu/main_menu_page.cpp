@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/drives.h"
-#include "hopmenu/entry_names.h"
 #include "hopmenu/status_line.h"
 #include "platform/platform.h"
 #include "ui/hot_zone.h"
@@ -17,11 +16,13 @@ constexpr uint8_t kDoneColor = 2;
 constexpr const char* kRecentTitle = "Recent Directories:";
 constexpr const char* kFilesTitle = "Files:";
 
-// Shows `list` from its first entry.
-void Bind(MarkListObj& view, StrListObj* list) {
+// Shows `list` (or `names`) from its first entry.
+void Bind(MarkListObj& view, StrListObj* list, const EntryList* names) {
   view.List = list;
+  view.Names = names;
   view.FirstShown = 1;
-  view.LastShown = list->Count < view.PageSize ? list->Count : view.PageSize;
+  const int count = names != nullptr ? names->Count() : list->Count;
+  view.LastShown = count < view.PageSize ? count : view.PageSize;
 }
 
 }  // namespace
@@ -37,15 +38,15 @@ const char* ViewLegend(int view) {
   }
 }
 
-void MainMenuPage::ListFiles() { FileList->ListDir(Run.Destination + "*.*", FileAttrMask, 0); }
+void MainMenuPage::ListFiles() { FileList->List(Run.Destination, EntryList::Kind::kPlainFiles); }
 
 void MainMenuPage::ShowRightList() {
   if (RightView == kFilesView) {
     RightList.Title = kFilesTitle;
-    Bind(RightList, FileList);
+    Bind(RightList, nullptr, FileList);
   } else {
     RightList.Title = kRecentTitle;
-    Bind(RightList, &Run.Recent.Entries());
+    Bind(RightList, &Run.Recent.Entries(), nullptr);
   }
 }
 
@@ -55,8 +56,8 @@ void MainMenuPage::Rebuild() {
   const int16_t left_width = static_cast<int16_t>(width / 3);
 
   DriveString = Os().files.DriveLabelOf(Run.Destination);
-  DirList->ListDir(Run.Destination + "*.*", AnyAttrMask, kAttrDirectory);
-  DirList->SortNames(false);
+  DirList->List(Run.Destination, EntryList::Kind::kSubdirectories);
+  DirList->SortNames();
   Os().console.ClearScreen();
 
   const PathRules& rules = Os().paths;
@@ -70,7 +71,7 @@ void MainMenuPage::Rebuild() {
   PathsList.Init(1, static_cast<int16_t>(DrivePrevButton.Y2 + 1), left_width,
                  static_cast<int16_t>(height - 1));
   PathsList.Title = rules.PathsTitle(DriveString);
-  Bind(PathsList, DirList);
+  Bind(PathsList, nullptr, DirList);
   PathsList.Draw();
 
   RightList.Init(static_cast<int16_t>(left_width + 1), 1, width, static_cast<int16_t>(height - 4));
@@ -125,20 +126,18 @@ void MainMenuPage::HandleClick() {
   MouseRow = MouseEventRow();
 
   if (!PathsList.ScrollAtMouse() && PathsList.Zone.Contains()) {
-    int16_t i = PathsList.RowToIndex(MouseRow);
+    const int i = PathsList.RowToIndex(MouseRow);
     if (i > 0) {
-      // The list shows at most 80 characters of a name; the way on takes
-      // the whole name, or it would lead into a directory that is not there.
-      ChosenName = FullEntryName(*DirList, i);
+      ChosenName = Str255(DirList->Name(i));
       PathChosen = true;
     }
   }
 
   if (!RightList.ScrollAtMouse() && RightList.Zone.Contains()) {
-    int16_t i = RightList.RowToIndex(MouseRow);
+    const int i = RightList.RowToIndex(MouseRow);
     // The files view lists no destinations: a press on a file changes nothing.
     if (i > 0 && RightView != kFilesView) {
-      Run.Destination = Run.Recent.Entry(i);
+      Run.Destination = Run.Recent.Entry(static_cast<int16_t>(i));
       ChosenName = Str255();
       PathChosen = true;
       MenuDone = RightView == kHotView;

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/dir_list.h"
+#include "core/entry_list.h"
 #include "hopmenu/hopmenu_run.h"
 #include "platform/short_string.h"
 #include "ui/frame_box.h"
@@ -27,10 +27,10 @@ class MainMenuPage {
  public:
   explicit MainMenuPage(HopmenuRun& run) : Run(run) {}
 
-  HopmenuRun& Run;                 // its destination is what the page shows
-  int RightView = kHotView;        // survives rebuilds
-  DirListObj* DirList = nullptr;   // subdirectories of Destination
-  DirListObj* FileList = nullptr;  // plain files of Destination, view 2 only
+  HopmenuRun& Run;                // its destination is what the page shows
+  int RightView = kHotView;       // survives rebuilds
+  EntryList* DirList = nullptr;   // subdirectories of the destination
+  EntryList* FileList = nullptr;  // its plain files, in the files view only
 
   // The wait for a press ends when one of these is set.
   bool PathChosen = false;

@@ -42,6 +42,11 @@ class PathRules {
   // part of a name never keeps part of a character.
   virtual size_t ClipName(std::string_view name, size_t max_bytes) const = 0;
 
+  // Whether a directory's entries come in the order in which users see
+  // names listed (Windows keeps them so); elsewhere the order is arbitrary
+  // (hash order on ext4), and "the first" means the first on the page.
+  virtual bool ListsInNameOrder() const = 0;
+
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
 
@@ -70,6 +75,7 @@ class WindowsPathRules : public PathRules {
   size_t ClipName(std::string_view name, size_t max_bytes) const override {
     return name.size() < max_bytes ? name.size() : max_bytes;
   }
+  bool ListsInNameOrder() const override { return true; }
   std::string_view LineEnding() const override { return "\r\n"; }
   Str255 DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Drive"; }
@@ -89,6 +95,7 @@ class PosixPathRules : public PathRules {
   Str255 StoredForm(const Str255& path) const override { return path; }
   Str255 SearchForm(const Str255& path) const override;
   size_t ClipName(std::string_view name, size_t max_bytes) const override;
+  bool ListsInNameOrder() const override { return false; }
   std::string_view LineEnding() const override { return "\n"; }
   // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir.
   Str255 DataDirectory(const Str255& program_dir) const override;

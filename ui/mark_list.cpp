@@ -38,9 +38,9 @@ void MarkListObj::DrawMark(int16_t position) {
   PutText(mark);
 }
 
-int16_t MarkListObj::RowToIndex(int16_t row) const {
-  int index = FirstShown + (row - Y) - 1;
-  return index >= FirstShown && index <= LastShown ? static_cast<int16_t>(index) : int16_t{0};
+int MarkListObj::RowToIndex(int16_t row) const {
+  const int index = FirstShown + (row - Y) - 1;
+  return index >= FirstShown && index <= LastShown ? index : 0;
 }
 
 void MarkListObj::ToggleMark(int16_t position) {
@@ -66,6 +66,8 @@ void MarkListObj::InvertMarks() {
   }
 }
 
-bool MarkListObj::KeepsMarks() const { return List != nullptr && List->HasMarks; }
+bool MarkListObj::KeepsMarks() const {
+  return Names == nullptr && List != nullptr && List->HasMarks;
+}
 
 }  // namespace hopdir

@@ -25,7 +25,7 @@ class MarkListObj : public ScrollListObj {
   void DrawMark(int16_t position);
   // The position shown on a screen row, or 0 for a frame row or a row
   // below the page. When LastShown lies beyond Count, so may the result.
-  int16_t RowToIndex(int16_t row) const;
+  int RowToIndex(int16_t row) const;
   void ToggleMark(int16_t position);
   // Sets or clears every mark and repaints the cells on the page.
   void MarkAll(bool mark);

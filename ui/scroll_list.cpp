@@ -13,7 +13,7 @@ void ScrollListObj::Init(int16_t x, int16_t y, int16_t x2, int16_t y2) {
   ArrowColor = DefaultArrowColor;
   X2 = x2;
   Y2 = y2;
-  PageSize = static_cast<int16_t>(Y2 - Y - 1);
+  PageSize = Y2 - Y - 1;
   Layout();
   UpX = static_cast<int16_t>(X2 - 2);
   DownX = UpX;
@@ -26,15 +26,15 @@ void ScrollListObj::Init(int16_t x, int16_t y, int16_t x2, int16_t y2) {
 void ScrollListObj::SetArrowColor(uint8_t color) { ArrowColor = color; }
 
 void ScrollListObj::PageScroll(bool up) {
-  int16_t count = ListCount();
+  const int count = ListCount();
   if (up) {
-    FirstShown = static_cast<int16_t>(FirstShown - PageSize);
+    FirstShown -= PageSize;
     if (FirstShown < 1) FirstShown = 1;
-    LastShown = static_cast<int16_t>(FirstShown + PageSize - 1);
+    LastShown = FirstShown + PageSize - 1;
   } else {
-    LastShown = static_cast<int16_t>(LastShown + PageSize);
+    LastShown += PageSize;
     if (LastShown > count) LastShown = count;
-    FirstShown = static_cast<int16_t>(LastShown - PageSize + 1);
+    FirstShown = LastShown - PageSize + 1;
   }
   if (FirstShown < 1) FirstShown = 1;
   if (LastShown > count) LastShown = count;
@@ -80,10 +80,15 @@ void ScrollListObj::Draw() {
   }
 }
 
-int16_t ScrollListObj::ListCount() const { return List == nullptr ? int16_t{0} : List->Count; }
+int ScrollListObj::ListCount() const {
+  if (Names != nullptr) return Names->Count();
+  return List == nullptr ? 0 : List->Count;
+}
 
 Str255 ScrollListObj::Entry(int position) const {
-  return List == nullptr ? Str255() : List->GetString(static_cast<int16_t>(position));
+  if (Names != nullptr) return Str255(Names->Name(position));
+  if (List == nullptr || position > List->Count) return Str255();
+  return List->GetString(static_cast<int16_t>(position));
 }
 
 }  // namespace hopdir

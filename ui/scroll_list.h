@@ -1,12 +1,13 @@
-// A framed window onto a bounded string list: one page of entries, one per
-// inner row, with blocks of arrows near the right edge that owners treat as
-// scroll buttons.
+// A framed window onto a list of strings (a bounded string list, or a
+// directory's entry list): one page of entries, one per inner row, with
+// blocks of arrows near the right edge that owners treat as scroll buttons.
 #ifndef HOPDIR_UI_SCROLL_LIST_H_
 #define HOPDIR_UI_SCROLL_LIST_H_
 
 #include <cstdint>
 
 #include "containers/str_list.h"
+#include "core/entry_list.h"
 #include "platform/short_string.h"
 #include "ui/frame_box.h"
 #include "ui/hot_zone.h"
@@ -14,20 +15,22 @@
 namespace hopdir {
 
 // Entry i (FirstShown <= i <= LastShown) is shown on row Y + i - FirstShown
-// + 1 from column X + 1 + length of LeftPad. The owner binds List and sets
-// FirstShown and LastShown after Init; LineCount stays 0.
+// + 1 from column X + 1 + length of LeftPad. The owner binds List (or
+// Names, which a directory of any size fits in) and sets FirstShown and
+// LastShown after Init; LineCount stays 0.
 class ScrollListObj : public FrameBoxObj {
  public:
-  HotZoneObj UpZone;           // the 2 x 2 cells of the scroll-up arrows
-  HotZoneObj DownZone;         // the 2 x 2 cells of the scroll-down arrows
-  StrListObj* List = nullptr;  // owned by the owner of the list object
+  HotZoneObj UpZone;                 // the 2 x 2 cells of the scroll-up arrows
+  HotZoneObj DownZone;               // the 2 x 2 cells of the scroll-down arrows
+  StrListObj* List = nullptr;        // owned by the owner of the list object
+  const EntryList* Names = nullptr;  // shown instead of List when set
   int16_t UpX = 0;
   int16_t UpY = 0;
   int16_t DownX = 0;
   int16_t DownY = 0;
-  int16_t FirstShown = 0;
-  int16_t LastShown = 0;
-  int16_t PageSize = 0;  // inner rows
+  int FirstShown = 0;
+  int LastShown = 0;
+  int PageSize = 0;  // inner rows
   char UpChar = 0;
   char DownChar = 0;
   uint8_t ArrowColor = 0;
@@ -48,7 +51,7 @@ class ScrollListObj : public FrameBoxObj {
   void Draw() override;
 
  protected:
-  int16_t ListCount() const;
+  int ListCount() const;
   Str255 Entry(int position) const;  // empty outside the list
 };
 
