@@ -95,7 +95,7 @@ const std::string kErase = "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[?25h";
 TEST_F(PosixScreenTest, AFirstRenderErasesThenWritesOnlyWhatIsNotBlank) {
   ScreenRenderer renderer;
   std::string out;
-  renderer.Render(SamplePage(), out);
+  renderer.Render(SamplePage(), true, out);
   EXPECT_EQ(out,
             "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J"
             "\x1b[97m┌─"
@@ -107,33 +107,33 @@ TEST_F(PosixScreenTest, LaterRendersSendChangesOnlyAndNothingForNoChange) {
   ScreenRenderer renderer;
   ScreenBuffer page = SamplePage();
   std::string out;
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   out.clear();
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "");
   page.MoveTo(0, 1);
   page.SetColors(14, 1);
   page.PutText("日");
   page.MoveTo(0, 0);
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "\x1b[?25l\x1b[2;1H日\x1b[H\x1b[?25h");
   out.clear();
   page.MoveTo(1, 1);
   page.SetColors(4, 1);
   page.PutText("x");  // over the right half of 日: its left half turns blank
   page.MoveTo(0, 0);
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "\x1b[?25l\x1b[2;1H \x1b[31mx\x1b[H\x1b[?25h");
   out.clear();
   renderer.Invalidate();
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out,
             "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[97m┌─"
             "\x1b[2;1H\x1b[44m \x1b[31mx\x1b[93mHi\x1b[H\x1b[?25h");
   out.clear();
   page.SetColors(7, 0);
   page.Clear();  // erased rather than written blank by blank
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, kErase);
 }
 
