@@ -74,6 +74,15 @@ TEST_F(PosixScreenTest, WideMarkedInvalidAndGraphicCharactersTakeTheirCells) {
   page.PutText("e\xCC\x81\xFF");
   page.PutGraphic("\xDA\x18");
   EXPECT_EQ(Row(page, 2), "e\xCC\x81\xEF\xBF\xBD┌↑");
+  // A narrower window cuts 日 in two: its left half, now in the last
+  // column, goes, and the renderer never looks past the row for the other.
+  page.MoveTo(0, 2);
+  page.PutText("ab日");
+  page.Resize(3, 4);
+  EXPECT_EQ(Row(page, 2), "ab ");
+  std::string out;
+  ScreenRenderer().Render(page, true, out);
+  EXPECT_EQ(out.find("日"), std::string::npos);
 }
 
 // A 6 x 2 page: a white frame corner and "Hi" in yellow on blue.
