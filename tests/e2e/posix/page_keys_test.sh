@@ -128,7 +128,7 @@ pane_keys main F10
 ended main 0 "F10 after a double click"
 assert_pwd main "$root/Double/one" "a double click"
 
-case_start "a long name ends in an ellipsis; the cursor is hidden on the page and shown after it"
+case_start "a long name ends in an ellipsis; the cursor is hidden on the page and shown after it, also after Ctrl+C"
 pane_run main "builtin cd $(pane_quote "$start")"
 assert_eq 1 "$(cursor main)" "the cursor at the prompt"
 open_page main "$start"
@@ -138,6 +138,12 @@ assert_eq 0 "$(cursor main)" "the cursor on the page"
 pane_keys main Escape
 ended main 1 "Esc"
 assert_eq 1 "$(cursor main)" "the cursor after the page"
+# Ended by a signal, the page leaves without a last update of its own.
+open_page main "$start"
+assert_eq 0 "$(cursor main)" "the cursor on the page again"
+pane_keys main C-c
+ended main 130 "Ctrl+C"
+assert_eq 1 "$(cursor main)" "the cursor after Ctrl+C"
 
 case_start "at 30 x 8 one line says the window is too small, and Esc leaves it"
 PANE_SIZE="30 8"
