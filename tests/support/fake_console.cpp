@@ -9,19 +9,21 @@ FakeConsole::FakeConsole(int cols, int rows) { Resize(cols, rows); }
 void FakeConsole::Resize(int cols, int rows) {
   cols_ = cols;
   rows_ = rows;
-  cells_.assign(static_cast<size_t>(cols * rows), Cell{});
+  cells_.assign(static_cast<size_t>(cols) * static_cast<size_t>(rows), Cell{});
   cursor_col_ = cursor_row_ = 1;
 }
 
 Cell& FakeConsole::CellAt(int col, int row) {
-  return cells_[static_cast<size_t>((row - 1) * cols_ + (col - 1))];
+  return cells_[(static_cast<size_t>(row) - 1) * static_cast<size_t>(cols_) +
+                static_cast<size_t>(col) - 1];
 }
 
 const Cell& FakeConsole::At(int col, int row) const {
   if (col < 1 || col > cols_ || row < 1 || row > rows_) {
     throw std::out_of_range("cell outside the fake console");
   }
-  return cells_[static_cast<size_t>((row - 1) * cols_ + (col - 1))];
+  return cells_[(static_cast<size_t>(row) - 1) * static_cast<size_t>(cols_) +
+                static_cast<size_t>(col) - 1];
 }
 
 std::string FakeConsole::Row(int row) const {
