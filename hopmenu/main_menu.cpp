@@ -85,8 +85,8 @@ bool AppendToDestination(Str255& destination, const Str255& name) {
   return true;
 }
 
-}  // namespace
-
+// `path` one level up: D:\WORK\SUB\ becomes D:\WORK, D:\WORK\ becomes D:
+// (the caller adds the separator back).
 void GoToParent(Str255& path) {
   StripTrailingSeparator(path);
   int last = path.FindLast(Os().paths.Separator());
@@ -99,6 +99,8 @@ void GoToParent(Str255& path) {
   }
   path.Truncate(last);
 }
+
+}  // namespace
 
 void RunMainMenu(HopmenuRun& run) {
   ProbeScreenSize();

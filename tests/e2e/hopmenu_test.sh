@@ -141,15 +141,31 @@ assert_file_bytes "$out" 'Halting with error-code 1, because:\r\nNOWHERE not fou
 assert_file_bytes "$batch" 'left' "the batch file after the halt"
 assert_file_bytes "$history" 'M:\\WORK\r\n' "history after the halt"
 
-case_start "a cold press walks into a directory of 3000 subdirectories, DONE lands there"
-mkdir -p "$root/BIG"
-mkdir "$root/BIG/D"{1..3000}
+case_start "250 subdirectories page to their last; a press walks into 3000, whose 6000 files list; DONE lands"
+mkdir -p "$root/BIG/MANY"
+(cd "$root/BIG" && seq -f 'D%03g' 1 250 | xargs mkdir)
+(cd "$root/BIG/MANY" && seq -f 'M%04g' 1 3000 | xargs mkdir && seq -f 'F%04g.TXT' 1 6000 | xargs touch)
 rm -f "$batch"
 printf 'M:\\BIG\r\n' >"$history"
-on_page "$root/WORK" --press $LEGEND --press "$(recent_cell 1)" --press $DONE -- "$hopmenu"
-assert_status 0 "DONE in a directory of 3002 entries"
-assert_batch "M:" "\\BIG" "batch file after DONE in BIG"
+# Cold view, into BIG; 253 entries with "." and "..": the down arrows page
+# to the last, MANY; into it, the files view, DONE.
+pages=()
+for _ in $(seq 1 14); do pages+=(--press 24,22); done
+on_page "$root/WORK" --press $LEGEND --press "$(recent_cell 1)" "${pages[@]}" \
+  --press "$(path_cell 19)" --press $LEGEND --press $DONE -- "$hopmenu"
+assert_status 0 "DONE in a directory of 3000 subdirectories"
+assert_batch "M:" "\\BIG\\MANY" "batch file after DONE in MANY"
 assert_modes_restored "the page in a directory of 3002 entries"
+
+case_start "a history of 150 lines gives -A its first line and is saved as 100"
+(cd "$root" && seq -f 'H%03g' 1 150 | xargs mkdir)
+rm -f "$batch"
+for i in $(seq -f '%03g' 1 150); do printf 'M:\\H%s\r\n' "$i"; done >"$history"
+run_wine "$out" "$root/WORK" "$programs/hopmenu.exe" -A
+assert_status 0 "hopmenu -A with 150 lines"
+assert_batch "M:" "\\H001" "batch file of -A with 150 lines"
+assert_eq 100 "$(wc -l <"$history")" "lines saved"
+assert_eq $'M:\\H099\r' "$(tail -n 1 "$history")" "the last line saved"
 
 case_start "the page waits for a press without using the processor or waking up"
 rm -f "$batch" "$E2E_TMP/ticks"

@@ -28,6 +28,9 @@ row() {
 row_is() {
   [ "$(row "$1" "$2")" == "$3" ]
 }
+row_has() {
+  [[ "$(row "$1" "$2")" == *"$3"* ]]
+}
 
 # wait_destination NAME DIR: waits until the status line names DIR/ (its
 # end after an ellipsis when it is too long for 57 cells).
@@ -124,6 +127,32 @@ assert_eq "┌────────────────Recent Directories
 done_button main
 ended main 0 "DONE after a cold press"
 assert_pwd main "$root/Hot" "DONE after a cold press"
+
+case_start "250 subdirectories page to their last; a press walks into 3000, whose 6000 files show; hf finds the last"
+big="$root/Big"
+mkdir -p "$big/many"
+(cd "$big" && seq -f 'd%03g' 1 250 | xargs mkdir)
+(cd "$big/many" && seq -f 'm%04g' 1 3000 | xargs mkdir && seq -f 'f%04g.txt' 1 6000 | xargs touch)
+set_history main "$root/Hot"
+pane_run main "builtin cd $(pane_quote "$big")"
+open_page main "$big"
+# 253 entries with "." and "..": the down arrows page to the last, many.
+for _ in $(seq 1 14); do pane_press main 24 22; done
+wait_until 10 "the last page of Big" row_has main 23 "│ many "
+assert_contains "$(row main 5)" "│ d233 " "the first entry of the last page"
+entry main 19
+wait_destination main "$big/many"
+assert_contains "$(row main 5)" "│ .   " "the first entry in many"
+legend main
+legend main
+wait_until 10 "the files legend" row_has main 23 "hot/cold/FILES"
+assert_contains "$(row main 2)" "│ f" "a file of many in the files view"
+done_button main
+ended main 0 "DONE in many"
+assert_pwd main "$big/many" "DONE in a directory of 3000 subdirectories"
+pane_run main 'hf m3000'
+assert_status 0 "hf m3000"
+assert_pwd main "$big/many/m3000" "hf, the last of 3000 subdirectories"
 
 case_start "a name with a blank, a quote and a \$ lands exactly, in bash, zsh and fish"
 pane_run main "builtin cd $(pane_quote "$start")"
