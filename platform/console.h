@@ -94,7 +94,7 @@ class Console {
   // Keys waiting in the input stay where they are.
   virtual bool TakeMouseEvent(MouseEventRecord& event) = 0;
   // Keys and mouse events in the order they came: which of them waits
-  // first, without blocking.
+  // first, without blocking, once what was drawn is on the screen.
   virtual InputKind NextInput() = 0;
   // Blocks until a key or a mouse event waits, or the window changed its
   // size, or for at most `milliseconds` (kWaitWithoutLimit: no limit).

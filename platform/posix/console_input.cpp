@@ -150,6 +150,8 @@ bool PosixConsole::TakeMouseEvent(MouseEventRecord& event) {
 }
 
 InputKind PosixConsole::NextInput() {
+  // What the input acts on is on the terminal before it is taken.
+  Flush();
   Pump();
   if (input_.empty()) return InputKind::kNone;
   return IsKey(input_.front()) ? InputKind::kKey : InputKind::kMouse;

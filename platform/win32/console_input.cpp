@@ -135,6 +135,8 @@ bool Win32Console::TakeMouseEvent(MouseEventRecord& event) {
 
 InputKind Win32Console::NextInput() {
   if (pending_code_ >= 0) return InputKind::kKey;
+  // What the input acts on is on the screen before it is taken.
+  Flush();
   Pump();
   if (input_.empty()) return InputKind::kNone;
   return input_.front().Mouse ? InputKind::kMouse : InputKind::kKey;

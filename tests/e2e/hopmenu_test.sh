@@ -172,23 +172,25 @@ rm -f "$batch" "$E2E_TMP/ticks"
 # Processor ticks (user + system) of the waiting program, and the times
 # its main thread gave up the processor of its own accord (each wake-up
 # from a wait ends in one), sampled five seconds apart once the page
-# stands; Ctrl+C ends the menu afterwards.
+# stands; Ctrl+C ends the menu once they are noted.
 (
   pid=""
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     pid=$(pgrep -f "$(basename "$E2E_TMP").programs.hopmenu\.exe *\$" | tail -n 1 || true)
-    [ -n "$pid" ] && break
+    [ -n "$pid" ] && console_text "$out" | grep -q "Current destination" && break
     sleep 0.1
   done
-  sleep 1.5
+  sleep 1
   first=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   woken=$(sed -n 's/^voluntary_ctxt_switches:[[:space:]]*//p' "/proc/$pid/status")
   sleep 5
   second=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   woken=$(($(sed -n 's/^voluntary_ctxt_switches:[[:space:]]*//p' "/proc/$pid/status") - woken))
-  echo "$((second - first)) $woken" >"$E2E_TMP/ticks"
+  echo "$((second - first)) $woken" >"$E2E_TMP/ticks.new"
+  mv "$E2E_TMP/ticks.new" "$E2E_TMP/ticks"
 ) &
-run_console_typing 8 '\003' "$out" "$root/WORK" "$programs/hopmenu.exe"
+TYPE_AFTER_FILE="$E2E_TMP/ticks"
+run_console_typing 0 '\003' "$out" "$root/WORK" "$programs/hopmenu.exe"
 wait
 read -r ticks woken <"$E2E_TMP/ticks" || true
 [[ "$ticks" =~ ^[0-9]+$ && "$woken" =~ ^[0-9]+$ ]] || fail "no processor time was sampled"
