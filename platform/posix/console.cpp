@@ -45,7 +45,7 @@ void PosixConsole::LoadGeometry() {
 void PosixConsole::MeasureWindow() {
   int cols = page_.Cols();
   int rows = page_.Rows();
-  if (terminal_.WindowSize(cols, rows) && (cols != page_.Cols())) {
+  if (terminal_.WindowSize(cols, rows) && (cols != page_.Cols() || rows != page_.Rows())) {
     page_.Resize(cols, rows);
     resized_ = true;
   }
