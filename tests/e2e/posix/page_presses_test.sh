@@ -12,8 +12,9 @@ mkdir -p "$start/alpha/deep" "$start/$odd" "$start/zeta" "$root/Hot" "$root/Cold
 touch "$root/Hot/notes.txt"
 
 # Where things are on a page of 80 x 25: entry I of the paths list in row
-# 4 + I, the history's entry I in row 1 + I, the buttons in row 23.
-entry() { pane_press "$1" 3 $((4 + $2)); }
+# 4 + I (at column COL, 3 unless given), the history's entry I in row 1 + I,
+# the buttons in row 23.
+entry() { pane_press "$1" "${3:-3}" $((4 + $2)); }
 recent() { pane_press "$1" 40 $((1 + $2)); }
 done_button() { pane_press "$1" 30 23; }
 abort_button() { pane_press "$1" 38 23; }
@@ -32,11 +33,11 @@ row_has() {
 }
 
 # wait_destination NAME DIR: waits until the status line names DIR/ (its
-# end after "..." when it is too long for 57 cells).
+# end after an ellipsis when it is too long for 57 cells).
 wait_destination() {
   local shown="$2"
   [ "$shown" == / ] || shown+=/
-  [ "${#shown}" -le 57 ] || shown="...${shown: -54}"
+  [ "${#shown}" -le 57 ] || shown="…${shown: -56}"
   wait_until 10 "the destination $shown" row_is "$1" 25 "Current destination: $shown"
 }
 
@@ -84,7 +85,8 @@ case_start "'..' goes up one level at a time, the root button to /"
 open_page main "$start/alpha"
 entry main 2
 wait_destination main "$start"
-entry main 2
+# Another cell: two quick presses on one cell are a double click, one step.
+entry main 2 4
 wait_destination main "$root"
 root_button main
 wait_destination main /

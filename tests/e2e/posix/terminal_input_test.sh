@@ -4,8 +4,9 @@
 # short or with huge parameters, SGR and X10 mouse reports with absurd
 # coordinates (tools/hostile_input.cpp makes them). The page neither dies
 # nor hangs; it still takes presses, ends normally and leaves the terminal
-# as it found it. The keys the terminal turns into signals are kept out of
-# the random bytes and sent on their own afterwards.
+# as it found it. The keys the terminal turns into signals, and those that
+# move or end the page, are kept out of the random bytes; the signal keys
+# are sent on their own afterwards.
 source "$(dirname "$0")/lib.sh"
 : "${HOPDIR_HOSTILE_INPUT:?HOPDIR_HOSTILE_INPUT must name the hostile_input tool}"
 
@@ -33,8 +34,11 @@ send_hostile() {
 
 # press_text NAME TEXT: a press on the first cell where TEXT shows. Three
 # CANs go first: they end whatever sequence the hostile bytes left open,
-# without waiting for the decoder to give up on it.
+# without waiting for the decoder to give up on it; then Ctrl+U clears the
+# filter that the hostile text typed.
 press_text() {
+  pane_type "$1" $'\x18\x18\x18\x15'
+  pane_wait_text "$1" "$2"
   local row=0 line
   while IFS= read -r line; do
     row=$((row + 1))
