@@ -68,19 +68,6 @@ fail() {
 }
 
 
-# wait_until SECONDS WHAT COMMAND [ARG...]: runs COMMAND every 50 ms until
-# it succeeds; fails with WHAT after SECONDS.
-wait_until() {
-  local seconds="$1" what="$2" tries
-  shift 2
-  tries=$((seconds * 20))
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || fail "timed out after ${seconds}s waiting for $what"
-    sleep 0.05
-  done
-}
-
 # --- folders and stand-ins ---
 
 # new_dir NAME: a fresh folder under $E2E_TMP (NAME may hold slashes and any
@@ -277,13 +264,13 @@ pane_prompted() {
     [ "$(e2e_tmux capture-pane -p -t "=$name:" -S "$row" -E "$row")" == "${PANE_PROMPT% }" ]
 }
 
-# pane_wait_prompt NAME [SECONDS]: waits (10 s unless given) until the
-# shell shows its next prompt, and puts the exit status of the command
+# pane_wait_prompt NAME [SECONDS]: waits (E2E_PATIENCE unless given) until
+# the shell shows its next prompt, and puts the exit status of the command
 # before it in $STATUS.
 pane_wait_prompt() {
   local name="$1" prompts
   prompts="$(pane_dir "$name")/prompts"
-  wait_until "${2:-10}" "the prompt of pane $name" pane_prompted "$name"
+  wait_until "${2:-$E2E_PATIENCE}" "the prompt of pane $name" pane_prompted "$name"
   E2E_PROMPTS_SEEN[$name]=$(wc -l <"$prompts")
   STATUS=$(tail -n 1 "$prompts")
 }
@@ -293,7 +280,7 @@ pane_wait_prompt() {
 pane_run() {
   pane_type "$1" "$2"
   pane_keys "$1" Enter
-  pane_wait_prompt "$1" "${3:-10}"
+  pane_wait_prompt "$1" "${3:-$E2E_PATIENCE}"
 }
 
 # pane_run_output NAME COMMAND [SECONDS]: pane_run with the command's
@@ -304,7 +291,7 @@ pane_run_output() {
   file="$(pane_dir "$name")/output"
   rm -f "$file"
   [ "${E2E_PANE_SHELL[$name]}" != fish ] || redirect=">"
-  pane_run "$name" "$2 $redirect$(pane_quote "$file") 2>&1" "${3:-10}"
+  pane_run "$name" "$2 $redirect$(pane_quote "$file") 2>&1" "${3:-$E2E_PATIENCE}"
   [ -f "$file" ] || fail "pane $name did not run: $2"
   PANE_OUTPUT=$(cat "$file" && echo x)
   PANE_OUTPUT=${PANE_OUTPUT%x}
@@ -342,10 +329,10 @@ pane_shows() {
   [[ "$(pane_screen "$1")" == *"$2"* ]]
 }
 
-# pane_wait_text NAME TEXT [SECONDS]: waits (10 s unless given) until the
-# screen shows TEXT.
+# pane_wait_text NAME TEXT [SECONDS]: waits (E2E_PATIENCE unless given)
+# until the screen shows TEXT.
 pane_wait_text() {
-  wait_until "${3:-10}" "'$2' on the screen of pane $1" pane_shows "$1" "$2"
+  wait_until "${3:-$E2E_PATIENCE}" "'$2' on the screen of pane $1" pane_shows "$1" "$2"
 }
 
 # pane_press NAME COL ROW: a left button press and release at the 1-based

@@ -35,7 +35,7 @@ row_is() {
 # page_up NAME DIR: the page is up and shows DIR/ as its destination.
 page_up() {
   pane_wait_flags "$1" "1 1 1"
-  wait_until 10 "the page on $2" row_is "$1" 25 "Current destination: $2/"
+  wait_until "$E2E_PATIENCE" "the page on $2" row_is "$1" 25 "Current destination: $2/"
 }
 
 # page_ended NAME STATUS WHAT: the program ended with STATUS, the screen

@@ -72,7 +72,7 @@ send_hostile page "$seed" 262144
 press_text page Target
 pane_wait_text page "Current destination: $start/Target/"
 press_text page DONE
-wait_until 10 "hm to end" test -s "$E2E_TMP/status"
+wait_until "$E2E_PATIENCE" "hm to end" test -s "$E2E_TMP/status"
 assert_eq 0 "$(cat "$E2E_TMP/status")" "hm's status after hostile input"
 assert_eq "$start/Target" "$(cat "$E2E_TMP/landed")" "where hm landed after hostile input"
 assert_terminal_restored page "after DONE"
