@@ -36,8 +36,38 @@ e2e_tmux() {
   tmux -S "$E2E_TMP/tmux.socket" -f /dev/null "$@"
 }
 
+# e2e_alive PID...: whether a process of the sessions PID... (the panes'
+# shells lead one each) or the process PID is still there; a zombie, which
+# writes nothing, counts as gone.
+e2e_alive() {
+  local ids state
+  ids=$(IFS=,; echo "$*")
+  for state in $(ps -o stat= -s "$ids"; ps -o stat= -p "$ids"); do
+    [[ "$state" == Z* ]] || return 0
+  done
+  return 1
+}
+
 e2e_cleanup() {
+  local ids=() deadline
+  mapfile -t ids < <(
+    e2e_tmux list-panes -a -F '#{pane_pid}' 2>/dev/null
+    e2e_tmux display -p '#{pid}' 2>/dev/null
+  )
   e2e_tmux kill-server 2>/dev/null || true
+  # The shells, and what runs in them, go on for a moment after their
+  # terminal hung up (bash saves its history then): the scratch folder goes
+  # once nothing of theirs is left to write into it.
+  deadline=$((SECONDS + E2E_PATIENCE))
+  while [ "${#ids[@]}" -gt 0 ] && e2e_alive "${ids[@]}"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "note: processes of the panes outlived their terminal by ${E2E_PATIENCE}s; killed" >&2
+      pkill -KILL -s "$(IFS=,; echo "${ids[*]}")" || true
+      kill -KILL "${ids[@]}" 2>/dev/null || true
+      deadline=$((SECONDS + E2E_PATIENCE))
+    fi
+    sleep 0.05
+  done
   if [ "${E2E_KEEP:-0}" = 1 ]; then
     echo "kept $E2E_TMP"
   else
@@ -348,10 +378,11 @@ pane_flags() {
   e2e_tmux display -p -t "=$1:" '#{mouse_any_flag} #{mouse_sgr_flag} #{alternate_on}'
 }
 
-# pane_wait_flags NAME FLAGS [SECONDS]: waits (10 s unless given) until
-# pane_flags says FLAGS ("1 1 1" once a page is up, "0 0 0" once it is gone).
+# pane_wait_flags NAME FLAGS [SECONDS]: waits (E2E_PATIENCE unless given)
+# until pane_flags says FLAGS ("1 1 1" once a page is up, "0 0 0" once it
+# is gone).
 pane_wait_flags() {
-  wait_until "${3:-10}" "flags '$2' in pane $1" pane_has_flags "$1" "$2"
+  wait_until "${3:-$E2E_PATIENCE}" "flags '$2' in pane $1" pane_has_flags "$1" "$2"
 }
 pane_has_flags() {
   [ "$(pane_flags "$1")" == "$2" ]
