@@ -84,8 +84,8 @@ assert_eq "$before" "$(mode_line after)" "mode after the I/O failure"
 rm -f "$results"
 INJECT_OPTIONS=(--mode "$(win_path "$mode")")
 TYPE_AFTER_FILE="$results"
-run_console_typing 1 '\003' "$out" "$programs" "$programs/backend_probe.exe" \
-  "$(win_path "$results")" mouse-on say ready wait 20000 exit 4
+run_console_typing '\003' "$out" "$programs" "$programs/backend_probe.exe" \
+  "$(win_path "$results")" mouse-on say ready wait 120000 exit 4
 assert_status $((0xC000013A)) "exit code after Ctrl+C (STATUS_CONTROL_C_EXIT)"
 assert_eq "$before" "$(mode_line after)" "mode after Ctrl+C"
 assert_lines "$results" "the program ends at Ctrl+C" "ready"

@@ -24,6 +24,8 @@ E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/hopdir-e2e-$E2E_NAME.XXXXXX")
 E2E_CASE="(setup)"
 E2E_DRIVES=()
 STATUS=0
+# Wine starts programs slowly, the more so on a loaded machine.
+E2E_PATIENCE=120
 
 e2e_cleanup() {
   local link
@@ -136,21 +138,23 @@ run_wine() {
 # whose input stays open and silent. OUT gets what the terminal received
 # (see console_text). The exit code is left in $STATUS.
 run_console() {
-  run_console_typing 0 "" "$@"
+  run_console_typing "" "$@"
 }
 
-# run_console_typing SECONDS BYTES OUT DIR PROGRAM [ARG...]: like
-# run_console, and types BYTES (a printf format, e.g. '\003' for Ctrl+C)
-# into the terminal SECONDS after the start, or, when TYPE_AFTER_FILE names
-# a file, SECONDS after that file has appeared (cleared by the run).
+# run_console_typing BYTES OUT DIR PROGRAM [ARG...]: like run_console, and
+# types BYTES (a printf format, e.g. '\003' for Ctrl+C) into the terminal
+# as soon as the file TYPE_AFTER_FILE holds something (cleared by the run),
+# which the program, or what watches it, writes once it is ready for them.
+# Should that take longer than E2E_PATIENCE, BYTES are typed all the same,
+# so that the run ends.
 TYPE_AFTER_FILE=""
 # The terminal's size, "COLS ROWS", for the console runs after it is set;
 # Wine's console window takes it on.
 CONSOLE_SIZE="80 25"
 run_console_typing() {
-  local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd code=0
-  local cols rows
-  shift 4
+  local bytes="$1" out="$2" dir="$3" fifo="$E2E_TMP/.terminal-input" command fd code=0
+  local cols rows typer="" after="$TYPE_AFTER_FILE"
+  shift 3
   read -r cols rows <<<"$CONSOLE_SIZE"
   [[ "$cols" =~ ^[0-9]+$ && "$rows" =~ ^[0-9]+$ ]] || fail "CONSOLE_SIZE '$CONSOLE_SIZE' is not 'COLS ROWS'"
   [ -p "$fifo" ] || mkfifo "$fifo"
@@ -160,18 +164,24 @@ run_console_typing() {
   # input, which script would pass on to the program as a Ctrl+D key.
   exec {fd}<>"$fifo"
   if [ -n "$bytes" ]; then
+    [ -n "$after" ] || fail "run_console_typing: no TYPE_AFTER_FILE to wait for"
     (
-      if [ -n "$TYPE_AFTER_FILE" ]; then
-        for _ in $(seq 600); do [ -s "$TYPE_AFTER_FILE" ] && break || sleep 0.1; done
-      fi
-      sleep "$delay" && printf "$bytes" >&"$fd"
+      deadline=$((SECONDS + E2E_PATIENCE))
+      until [ -s "$after" ] || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.05; done
+      # shellcheck disable=SC2059 # BYTES is the caller's printf format
+      printf "$bytes" >&"$fd"
     ) &
+    typer=$!
   fi
   TYPE_AFTER_FILE=""
   SHELL=/bin/bash script -qec "stty cols $cols rows $rows; cd $(printf '%q' "$dir") && exec $command" \
     /dev/null <&"$fd" >"$out" 2>"$out.stderr" || code=$?
+  # Once the program has ended there is nothing left to type for it.
+  if [ -n "$typer" ]; then
+    kill "$typer" 2>/dev/null || true
+    wait "$typer" || true
+  fi
   exec {fd}>&-
-  wait
   e2e_status "$code"
 }
 
