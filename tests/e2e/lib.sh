@@ -75,15 +75,30 @@ win_path() {
   echo "Z:${path//\//\\}"
 }
 
-# map_drive LETTER FOLDER: makes drive LETTER: show FOLDER until the script
-# ends. The prefix is shared, so scripts that map the same letter wait for
-# each other.
-map_drive() {
-  local letter="${1,,}" folder="$2" lock_fd
-  exec {lock_fd}>"$WINEPREFIX/hopdir-drive-$letter.lock"
+# The prefix is shared: each script has drive letters of its own (see
+# README.md), and holds a lock on each of them until it ends, so that
+# scripts that use the same letter after all wait for each other.
+drive_lock() {
+  local lock_fd
+  exec {lock_fd}>"$WINEPREFIX/hopdir-drive-${1,,}.lock"
   flock "$lock_fd"
+}
+
+# map_drive LETTER FOLDER: makes drive LETTER: show FOLDER until the script
+# ends.
+map_drive() {
+  local letter="${1,,}" folder="$2"
+  drive_lock "$letter"
   ln -sfn "$(realpath "$folder")" "$WINEPREFIX/dosdevices/$letter:"
   E2E_DRIVES+=("$WINEPREFIX/dosdevices/$letter:")
+}
+
+# unmapped_drive LETTER: makes sure that drive LETTER: shows nothing until
+# the script ends (a link left by a script that was killed goes).
+unmapped_drive() {
+  local letter="${1,,}"
+  drive_lock "$letter"
+  rm -f "$WINEPREFIX/dosdevices/$letter:"
 }
 
 # --- running programs ---
