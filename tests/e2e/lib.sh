@@ -23,12 +23,17 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/hopdir-e2e-$E2E_NAME.XXXXXX")
 E2E_CASE="(setup)"
 E2E_DRIVES=()
+E2E_AT_EXIT=()
 STATUS=0
 # Wine starts programs slowly, the more so on a loaded machine.
 E2E_PATIENCE=120
 
 e2e_cleanup() {
-  local link
+  local command link
+  for command in "${E2E_AT_EXIT[@]}"; do eval "$command" || true; done
+  # Nothing the script started may still write into the scratch folder
+  # while it goes.
+  wait
   for link in "${E2E_DRIVES[@]}"; do rm -f "$link"; done
   if [ "${E2E_KEEP:-0}" = 1 ]; then
     echo "kept $E2E_TMP"
@@ -37,6 +42,12 @@ e2e_cleanup() {
   fi
 }
 trap e2e_cleanup EXIT
+
+# at_exit COMMAND: shell code that runs when the script ends, before its
+# background jobs are waited for and its scratch folder goes.
+at_exit() {
+  E2E_AT_EXIT+=("$1")
+}
 
 # --- cases and failures ---
 
