@@ -22,6 +22,8 @@
 //   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
 //   read PATH                     "read HEX" (whole content) or "read-error N"
+//   read-until PATH FILE          read PATH again and again, as read does, until FILE
+//                                 exists
 //   write PATH TEXT               create, write, close: "wrote" or "write-error N"
 //   delete PATH                   "delete N" (the I/O result)
 //   replace SOURCE TARGET         "replace N" (the I/O result)
@@ -118,6 +120,10 @@ void Read(const hopdir::Str255& path) {
   }
   if (result == 0) result = file->Close();
   Answer(result == 0 ? "read " + Hex(content) : "read-error " + std::to_string(result));
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string InputMode() {
@@ -229,6 +235,10 @@ int main(int argc, char** argv) {
       Answer(result == 0 ? "shell " + Hex(converted) : "shell-error " + std::to_string(result));
     } else if (command == "read") {
       Read(hopdir::Str255(next()));
+    } else if (command == "read-until") {
+      hopdir::Str255 path(next());
+      std::string until = next();
+      while (!Exists(until)) Read(path);
     } else if (command == "write") {
       std::string path = next();
       Write(hopdir::Str255(path), next());
