@@ -98,12 +98,11 @@ actual:   '${got[row]:-}'"
   done
 }
 
-# wait_screen NAME EXPECTED WHAT: waits (10 s) until the pane shows
-# EXPECTED, then asserts it.
+# wait_screen NAME EXPECTED WHAT: waits (E2E_PATIENCE at most) until the
+# pane shows EXPECTED, then asserts it.
 wait_screen() {
-  local tries=200
-  until [ "$(pane_screen "$1")" == "$2" ] || [ "$tries" -eq 0 ]; do
-    tries=$((tries - 1))
+  local deadline=$((SECONDS + E2E_PATIENCE))
+  until [ "$(pane_screen "$1")" == "$2" ] || [ "$SECONDS" -ge "$deadline" ]; do
     sleep 0.05
   done
   assert_screen "$@"

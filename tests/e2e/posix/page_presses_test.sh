@@ -37,8 +37,13 @@ row_has() {
 wait_destination() {
   local shown="$2"
   [ "$shown" == / ] || shown+=/
+<<<<<<< HEAD
   [ "${#shown}" -le 57 ] || shown="…${shown: -56}"
   wait_until 10 "the destination $shown" row_is "$1" 25 "Current destination: $shown"
+=======
+  [ "${#shown}" -le 57 ] || shown="...${shown: -54}"
+  wait_until "$E2E_PATIENCE" "the destination $shown" row_is "$1" 25 "Current destination: $shown"
+>>>>>>> flaky-tests
 }
 
 # open_page NAME DIR: runs hm in the pane and waits for its page on DIR.
@@ -107,12 +112,12 @@ case_start "a cold press moves the page and the page stays; the legend goes on t
 set_history main "$root/Hot" "$root/Cold"
 open_page main "$root/Cold"
 legend main
-wait_until 10 "the cold legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ hot/COLD/files │"
+wait_until "$E2E_PATIENCE" "the cold legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ hot/COLD/files │"
 recent main 1
 wait_destination main "$root/Hot"
 assert_eq "1 1 1" "$(pane_flags main)" "the page after a cold press"
 legend main
-wait_until 10 "the files legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ hot/cold/FILES │"
+wait_until "$E2E_PATIENCE" "the files legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ hot/cold/FILES │"
 # The right list begins after the 26 columns of the paths list.
 right=$(row main 1)
 assert_eq "┌──────────────────────Files:────────────────────────┐" "${right:26}" \
@@ -120,7 +125,7 @@ assert_eq "┌──────────────────────
 right=$(row main 2)
 assert_eq "│ notes.txt                                          │" "${right:26}" "the files of Hot"
 legend main
-wait_until 10 "the hot legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ HOT/cold/files │"
+wait_until "$E2E_PATIENCE" "the hot legend" row_is main 23 "│                        ││ DONE ││ ABORT ││ HOT/cold/files │"
 right=$(row main 1)
 assert_eq "┌────────────────Recent Directories:─────────────────┐" "${right:26}" \
   "the right list's title in the hot view"
