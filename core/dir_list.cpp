@@ -13,14 +13,10 @@ void StartDirListing() {
   AnyAttrMask = 0xFFFF;
 }
 
-namespace {
-
-bool Accepted(uint32_t attributes, uint16_t allowed, uint16_t required) {
+bool AttributesAccepted(uint32_t attributes, uint16_t allowed, uint16_t required) {
   return (attributes & ~static_cast<uint32_t>(allowed) & 0xFFFFu) == 0 &&
          (attributes & required) == required;
 }
-
-}  // namespace
 
 void DirListObj::Init(int16_t capacity, bool hasMarks) {
   if (capacity > kMaxDirEntries) {
@@ -41,7 +37,7 @@ void DirListObj::ListDir(const Str255& pattern, uint16_t allowed, uint16_t requi
       Os().files.Search(Pattern, static_cast<uint16_t>(allowed | required));
   FindRecord record;
   while (search != nullptr && search->Next(record)) {
-    if (!Accepted(record.Attributes, allowed, required)) continue;
+    if (!AttributesAccepted(record.Attributes, allowed, required)) continue;
     // AddString halts on a full list before the record is kept.
     AddString(record.Name);
     Entries[static_cast<size_t>(Count)] = std::make_unique<DirEntry>(record);

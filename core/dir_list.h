@@ -22,6 +22,10 @@ extern uint16_t AnyAttrMask;
 // The module's start-up step: sets the two attribute masks.
 void StartDirListing();
 
+// Whether an entry whose attributes are `attributes` passes a listing's
+// filter: no bit outside `allowed` (of the low 16), every bit of `required`.
+bool AttributesAccepted(uint32_t attributes, uint16_t allowed, uint16_t required);
+
 // Everything the directory search returned for one entry.
 using DirEntry = FindRecord;
 

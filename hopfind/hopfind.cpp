@@ -1,10 +1,13 @@
 #include "hopfind/hopfind.h"
 
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "containers/io_check.h"
 #include "containers/str_list.h"
 #include "core/dir_list.h"
+#include "core/entry_list.h"
 #include "core/handoff.h"
 #include "core/options.h"
 #include "core/paths.h"
@@ -13,8 +16,6 @@
 
 namespace hopdir {
 namespace {
-
-constexpr int16_t kListCapacity = 2000;
 
 constexpr ProgramUsage kUsage{
     "hopfind",
@@ -29,33 +30,26 @@ constexpr ProgramUsage kUsage{
   ExitProgram(1);
 }
 
-// The first listed name, in enumeration order, whose upper-cased form
-// contains `part`; 0 when there is none.
-int16_t FirstMatch(const DirListObj& list, const Str255& part) {
-  for (int16_t i = 1; i <= list.Count; ++i) {
-    if (UpCaseStr(list.GetString(i)).Find(part.View()) >= 0) return i;
+// The first subdirectory of `dir` whose name, its a..z upper-cased,
+// contains `part` within its first 80 characters (as a name is matched
+// wherever it is listed): where the file system gives names in order, the
+// first it gives; elsewhere the first in the page's order, so that the
+// answer does not depend on how the names happen to be stored. The
+// directory is read once, and never held whole.
+std::optional<Str255> FirstMatch(const Str255& dir, const Str255& part) {
+  const bool ordered = Os().paths.ListsInNameOrder();
+  std::unique_ptr<DirectorySearch> search = Os().files.ListDirectory(dir, EntryDetail::kKinds);
+  std::optional<Str255> best;
+  FindRecord record;
+  while (search != nullptr && search->Next(record)) {
+    if (!AttributesAccepted(record.Attributes, AnyAttrMask, kAttrDirectory)) continue;
+    const std::string_view name = record.Name.View();
+    const size_t matched = Os().paths.ClipName(name, static_cast<size_t>(kNameItemWidth));
+    if (!NameContains(name.substr(0, matched), part.View())) continue;
+    if (ordered) return record.Name;
+    if (!best || ComesBeforeOnPage(record.Name.View(), best->View())) best = record.Name;
   }
-  return 0;
-}
-
-// The start directory followed by the first subdirectory, in enumeration
-// order, whose upper-cased name contains `part`; halts when there is none.
-// The name is handed on in the platform's stored form: upper-cased on
-// Windows, as it is where names keep their case.
-Str255 FindDestination(DirListObj& list, Str255 startDir, const Str255& typed) {
-  const Str255 part = UpCaseStr(typed);
-  list.Init(kListCapacity, false);
-  EnsureTrailingSeparator(startDir);
-  list.ListDir(startDir + "*.*", AnyAttrMask, kAttrDirectory);
-  int16_t position = FirstMatch(list, part);
-  // The part as the user typed it where names keep their case, upper-cased
-  // where names are handed on so.
-  if (position == 0) UsageHalt("Found no subdirectory containing " + Os().paths.StoredForm(typed));
-  // A slot keeps only 80 characters of a name; the record at the same
-  // position (the list is never sorted) has the full name, so a long name
-  // still leads to a directory that exists.
-  const DirEntry& entry = *list.Entries[static_cast<size_t>(position)];
-  return startDir + Os().paths.StoredForm(entry.Name);
+  return best;
 }
 
 }  // namespace
@@ -67,11 +61,16 @@ void RunHopfind() {
   if (process.ArgCount() - options.FirstOperand != 0) {
     UsageHalt(Os().paths.StoredForm(Str255("hopfind")) + " takes one parameter");
   }
-  Str255 startDir = Os().files.CurrentDirectory();
-  // Kept until the program ends, never released before.
-  auto list = std::make_unique<DirListObj>();
-  Str255 destination = FindDestination(*list, startDir, process.Arg(options.FirstOperand));
-  WriteDestination(destination);
+  Str255 start_dir = Os().files.CurrentDirectory();
+  EnsureTrailingSeparator(start_dir);
+  const Str255 typed = process.Arg(options.FirstOperand);
+  const std::optional<Str255> name = FirstMatch(start_dir, UpCaseStr(typed));
+  // The part as the user typed it where names keep their case, upper-cased
+  // where names are handed on so.
+  if (!name) UsageHalt("Found no subdirectory containing " + Os().paths.StoredForm(typed));
+  // The name is handed on in the platform's stored form: upper-cased on
+  // Windows, as it is where names keep their case.
+  WriteDestination(start_dir + Os().paths.StoredForm(*name));
   ExitProgram(0);
 }
 

@@ -12,6 +12,11 @@
 namespace hopdir {
 namespace {
 
+// Far more than the longest history the program writes (100 lines of at
+// most 255 characters): a file of any size, a sparse one of gigabytes
+// included, is read no further than this.
+constexpr int64_t kLongestHistoryRead = 64 * 1024;
+
 // The temporary file goes after a failure part-way, so that only the old
 // history remains.
 void Discard(TextFile& temp, const Str255& temp_path) {
@@ -38,7 +43,7 @@ void History::Load() {
   available_ = !directory_.empty();
   // A read failure once the file is open ends the run; a file that cannot
   // be opened (missing, or a path too long to name it) is an empty history.
-  if (available_) CheckIo(ReadFile(false));
+  if (available_) CheckIo(ReadFile());
 }
 
 int16_t History::Find(const Str255& key) const {
@@ -57,7 +62,7 @@ void History::Save(const Str255& start_directory, const Str255& destination) {
   std::unique_ptr<FileLock> lock;
   // What another run saved since this one started is kept; without a file
   // the history read at start stands.
-  if (!TakeLock(lock) || ReadFile(true) != 0) {
+  if (!TakeLock(lock) || ReadFile() != 0) {
     ReportUnsaved();
     return;
   }
@@ -84,15 +89,14 @@ bool History::TakeLock(std::unique_ptr<FileLock>& lock) {
   return files.EnsureDirectory(directory) == 0 && files.Lock(lock_path, lock) == 0;
 }
 
-// Reads the history file into the entries, emptied first; a file that
-// cannot be opened leaves them as they are. At start a 101st line halts the
-// program; `at_most_capacity` stops quietly at the list's capacity instead,
-// for the second read at the end of a run, whose handoff is written
-// already. Returns the I/O error number of a read that failed part-way.
-int History::ReadFile(bool at_most_capacity) {
+// Reads the history file into the entries, emptied first, up to the list's
+// capacity; a file that cannot be opened leaves them as they are. Returns
+// the I/O error number of a read that failed part-way.
+int History::ReadFile() {
   Str255 path;
   TextFile file;
   if (!PathOf(HistoryFileName, path) || file.OpenForReading(path) != 0) return 0;
+  file.LimitReading(kLongestHistoryRead);
   const bool lf_lines = Os().paths.LineEnding() == "\n";
   entries_.Count = 0;
   for (;;) {
@@ -110,9 +114,10 @@ int History::ReadFile(bool at_most_capacity) {
     if (lf_lines) {
       while (!line.Empty() && line.Last() == '\r') line.Truncate(line.Length() - 1);
     }
-    if (line.Empty()) continue;
-    if (at_most_capacity && entries_.Count == entries_.Capacity) break;
+    // A line the limit cut short would name another directory.
+    if (line.Empty() || file.ReadingCutShort()) continue;
     entries_.AddString(line);
+    if (entries_.Count == entries_.Capacity) break;
   }
   return file.Close();
 }

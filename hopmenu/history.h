@@ -32,7 +32,7 @@ class History {
   // Reads the history file of the data directory (ProgramDir on Windows).
   // A file that cannot be opened gives an empty history; where lines end
   // in LF, the CRs that end a line are no part of it; empty lines are
-  // skipped; a 101st line halts the program.
+  // skipped; reading stops at the 100th entry, the most recent ones.
   void Load();
 
   // False when there is no data directory: no file is read or written then.
@@ -67,7 +67,7 @@ class History {
   // the platform's file names, where a clipped one would name another file.
   bool PathOf(const char* name, Str255& path) const;
   bool TakeLock(std::unique_ptr<FileLock>& lock);
-  int ReadFile(bool at_most_capacity);
+  int ReadFile();
   bool ReplaceFile();
   void MoveToFront(const Str255& path);
   void ReportUnsaved() const;

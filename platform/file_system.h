@@ -39,6 +39,14 @@ struct DrivePlace {
   Str255 Label;  // what the page calls it: "D:", "/home"
 };
 
+// How much a listing needs of each entry: only what tells the kinds apart
+// (the directory, hidden and system bits) lets a file system answer from
+// its directory alone, without looking at every entry.
+enum class EntryDetail {
+  kKinds,
+  kEverything,
+};
+
 class DirectorySearch {
  public:
   virtual ~DirectorySearch() = default;
@@ -94,6 +102,10 @@ class FileSystem {
   // Wildcard search (`*` and `?` with the platform's own semantics) for
   // entries whose attributes are allowed by `attributes`.
   virtual std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) = 0;
+  // Every entry of the directory `dir` (its trailing separator optional),
+  // in the file system's order, "." and ".." first where it has them. With
+  // kKinds the records hold names and those attribute bits only.
+  virtual std::unique_ptr<DirectorySearch> ListDirectory(const Str255& dir, EntryDetail detail) = 0;
 
   // Each returns the platform's I/O error number, 0 on success.
   virtual int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) = 0;

@@ -51,6 +51,11 @@ class PathRules {
   // part of a name never keeps part of a character.
   virtual size_t ClipName(std::string_view name, size_t max_bytes) const = 0;
 
+  // Whether a directory's entries come in the order in which users see
+  // names listed (Windows keeps them so); elsewhere the order is arbitrary
+  // (hash order on ext4), and "the first" means the first on the page.
+  virtual bool ListsInNameOrder() const = 0;
+
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
   // The platform's own way of asking a program for its usage besides -h and
@@ -82,6 +87,7 @@ class WindowsPathRules : public PathRules {
   size_t ClipName(std::string_view name, size_t max_bytes) const override {
     return name.size() < max_bytes ? name.size() : max_bytes;
   }
+  bool ListsInNameOrder() const override { return true; }
   std::string_view LineEnding() const override { return "\r\n"; }
   std::string_view HelpSwitch() const override { return "/?"; }
   // The programs' own directory, which exists.
@@ -103,6 +109,7 @@ class PosixPathRules : public PathRules {
   Str255 StoredForm(const Str255& path) const override { return path; }
   Str255 SearchForm(const Str255& path) const override;
   size_t ClipName(std::string_view name, size_t max_bytes) const override;
+  bool ListsInNameOrder() const override { return false; }
   std::string_view LineEnding() const override { return "\n"; }
   std::string_view HelpSwitch() const override { return ""; }
   // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir

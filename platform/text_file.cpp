@@ -13,6 +13,8 @@ TextFile::~TextFile() {
 int TextFile::OpenForReading(const Str255& path) {
   start_ = end_ = 0;
   eof_ = false;
+  fetched_ = 0;
+  cut_short_ = false;
   return Os().files.OpenForReading(path, file_);
 }
 
@@ -31,11 +33,21 @@ int TextFile::CreateNew(const Str255& path) {
 int TextFile::Fill() {
   if (start_ < end_ || eof_) return 0;
   start_ = end_ = 0;
+  int64_t room = static_cast<int64_t>(sizeof buffer_);
+  if (limit_ >= 0 && limit_ - fetched_ < room) room = limit_ - fetched_;
   int got = 0;
-  int result = file_->Read(buffer_, static_cast<int>(sizeof buffer_), got);
+  if (room == 0) {
+    // At the limit: one byte more says whether the file went on.
+    eof_ = true;
+    int result = file_->Read(buffer_, 1, got);
+    cut_short_ = result == 0 && got > 0;
+    return result;
+  }
+  int result = file_->Read(buffer_, static_cast<int>(room), got);
   if (result != 0) return result;
   if (got == 0) eof_ = true;
   end_ = got;
+  fetched_ += got;
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #ifndef HOPDIR_PLATFORM_TEXT_FILE_H_
 #define HOPDIR_PLATFORM_TEXT_FILE_H_
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -25,6 +26,12 @@ class TextFile {
   // Creates a file that must not exist yet (FileSystem::CreateNew).
   int CreateNew(const Str255& path);
   bool IsOpen() const { return file_ != nullptr; }
+
+  // Reading stops after `bytes` bytes of the file, as if it ended there, so
+  // that a file of any size costs no more than that; ReadingCutShort tells
+  // whether there was more (the line read last may then be cut too).
+  void LimitReading(int64_t bytes) { limit_ = bytes; }
+  bool ReadingCutShort() const { return cut_short_; }
 
   // Reading. AtEnd is true once no byte is left.
   bool AtEnd();
@@ -53,6 +60,9 @@ class TextFile {
   int start_ = 0;
   int end_ = 0;
   bool eof_ = false;
+  int64_t limit_ = -1;  // none
+  int64_t fetched_ = 0;
+  bool cut_short_ = false;
 };
 
 }  // namespace hopdir

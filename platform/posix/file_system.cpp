@@ -11,6 +11,7 @@
 #include <climits>
 #include <ctime>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,33 @@ uint32_t AttributesOf(const std::string& name, const struct stat& info) {
   return attributes;
 }
 
+// The attribute bits that a directory entry's type gives without a look
+// at the entry itself: hidden for a name starting with "."; a symbolic link
+// or an unknown type needs that look.
+bool KindFromEntryType(const std::string& name, unsigned char type, uint32_t& attributes) {
+  switch (type) {
+    case DT_DIR:
+      attributes = kAttrDirectory;
+      break;
+    case DT_REG:
+      attributes = kAttrArchive;
+      break;
+    case DT_LNK:
+    case DT_UNKNOWN:
+      return false;
+    default:
+      attributes = kAttrSystem;
+      break;
+  }
+  if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= kAttrHidden;
+  return true;
+}
+
 class PosixSearch : public DirectorySearch {
  public:
-  PosixSearch(const std::string& dir, std::string mask)
-      : mask_(std::move(mask)), stream_(opendir(dir.empty() ? "." : dir.c_str())) {
+  // Entries of `dir` whose names match `mask`, or every entry without one.
+  PosixSearch(const std::string& dir, std::optional<std::string> mask, EntryDetail detail)
+      : mask_(std::move(mask)), detail_(detail), stream_(opendir(dir.empty() ? "." : dir.c_str())) {
     // The root has no parent to show; every other directory lists "." and
     // ".." first, as the Windows search does.
     if (stream_ != nullptr && dir != "/") {
@@ -71,19 +95,25 @@ class PosixSearch : public DirectorySearch {
     while (!pending_dots_.empty()) {
       std::string name = pending_dots_.back();
       pending_dots_.pop_back();
-      if (Fill(name, record)) return true;
+      if (Fill(name, DT_DIR, record)) return true;
     }
+    // A read that fails half-way ends the listing with what it gave.
     while (dirent* entry = readdir(stream_)) {
       std::string name = entry->d_name;
       if (name == "." || name == "..") continue;
-      if (Fill(name, record)) return true;
+      if (Fill(name, entry->d_type, record)) return true;
     }
     return false;
   }
 
  private:
-  bool Fill(const std::string& name, FindRecord& record) {
-    if (!WildcardMatch(mask_, name, false)) return false;
+  bool Fill(const std::string& name, unsigned char type, FindRecord& record) {
+    if (mask_ && !WildcardMatch(*mask_, name, false)) return false;
+    record = FindRecord();
+    record.Name = name;
+    if (detail_ == EntryDetail::kKinds && KindFromEntryType(name, type, record.Attributes)) {
+      return true;
+    }
     struct stat info = {};
     const int dir_fd = dirfd(stream_);
     // A dangling link is still an entry: shown as the link itself.
@@ -91,8 +121,6 @@ class PosixSearch : public DirectorySearch {
         fstatat(dir_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
       return false;
     }
-    record = FindRecord();
-    record.Name = name;
     record.Attributes = AttributesOf(name, info);
     record.Size = S_ISREG(info.st_mode) ? static_cast<uint64_t>(info.st_size) : 0;
     record.CreationTime = TicksOf(info.st_ctim);
@@ -101,7 +129,8 @@ class PosixSearch : public DirectorySearch {
     return true;
   }
 
-  std::string mask_;
+  std::optional<std::string> mask_;
+  EntryDetail detail_;
   DIR* stream_;
   std::vector<std::string> pending_dots_;
 };
@@ -294,7 +323,14 @@ std::unique_ptr<DirectorySearch> PosixFileSystem::Search(const Str255& pattern,
   std::string dir = slash == std::string::npos ? "" : full.substr(0, slash + 1);
   std::string mask = slash == std::string::npos ? full : full.substr(slash + 1);
   if (dir.size() > 1) dir.pop_back();
-  return std::make_unique<PosixSearch>(dir, mask);
+  return std::make_unique<PosixSearch>(dir, mask, EntryDetail::kEverything);
+}
+
+std::unique_ptr<DirectorySearch> PosixFileSystem::ListDirectory(const Str255& dir,
+                                                                EntryDetail detail) {
+  std::string path = dir.ToStd();
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return std::make_unique<PosixSearch>(path, std::nullopt, detail);
 }
 
 int PosixFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {

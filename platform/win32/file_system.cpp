@@ -272,6 +272,19 @@ std::unique_ptr<DirectorySearch> Win32FileSystem::Search(const Str255& pattern,
   return std::make_unique<Win32Search>(pattern);
 }
 
+std::unique_ptr<DirectorySearch> Win32FileSystem::ListDirectory(const Str255& dir,
+                                                                EntryDetail /*detail*/) {
+  // The search record holds everything at no extra cost. A directory too
+  // deep for its pattern to fit is not listed rather than listed clipped.
+  std::string pattern = dir.ToStd();
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != ':') pattern += '\\';
+  pattern += "*.*";
+  if (pattern.size() > static_cast<size_t>(Str255::kCapacity)) {
+    return std::make_unique<Win32Search>(Str255());
+  }
+  return std::make_unique<Win32Search>(Str255(pattern));
+}
+
 int Win32FileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {
   // Sharing delete lets another run replace the file while this one reads.
   return OpenRaw(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
   int64_t FreeBytes(const Str255& root) override;
   Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
+  std::unique_ptr<DirectorySearch> ListDirectory(const Str255& dir, EntryDetail detail) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;

@@ -136,19 +136,12 @@ LANDED=$(iconv -f CP437 -t UTF-8 "$E2E_TMP/landed.txt" | tr -d '\r')
 assert_landed "$work_win\\Müller" "hf.cmd ller in a console"
 assert_missing "$batch" "batch file after hf.cmd ller"
 
-case_start "2000 subdirectory entries fit, 2001 halt"
+case_start "a directory of 3000 subdirectories is searched to its last"
 big=$(new_dir big)
-mkdir "$big"/dir{1..1998}
+mkdir "$big"/dir{1..2999} "$big/Zlast"
 touch "$big"/file{1..20}.txt
-run_wine "$out" "$big" "$programs/hopfind.exe" dir1998
-assert_status 0 "1998 subdirectories with . and .."
-assert_batch "Z:" "$(win_path "$big" | cut -c3-)\\DIR1998" "batch file with 2000 entries"
-printf 'old\r\n' >"$batch"
-mkdir "$big/dir1999"
-run_wine "$out" "$big" "$programs/hopfind.exe" dir1
-assert_status 1 "1999 subdirectories with . and .."
-assert_file_bytes "$out" 'Halting with error-code 1, because:\r\nAddString tried to store too many strings in list.\r\n' \
-  "output with 2001 entries"
-assert_file_bytes "$batch" 'old\r\n' "batch file after the halt"
+run_wine "$out" "$big" "$programs/hopfind.exe" zlast
+assert_status 0 "hopfind zlast among 3000 subdirectories"
+assert_batch "Z:" "$(win_path "$big" | cut -c3-)\\ZLAST" "batch file of the last of 3000"
 
 e2e_done

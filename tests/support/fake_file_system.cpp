@@ -324,6 +324,13 @@ std::unique_ptr<DirectorySearch> FakeFileSystem::Search(const Str255& pattern,
   return std::make_unique<FakeSearch>(std::move(records));
 }
 
+std::unique_ptr<DirectorySearch> FakeFileSystem::ListDirectory(const Str255& dir,
+                                                               EntryDetail /*detail*/) {
+  std::string pattern = dir.ToStd();
+  if (pattern.empty() || pattern.back() != separator_) pattern += separator_;
+  return Search(Str255(pattern + "*.*"), 0);
+}
+
 int FakeFileSystem::OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) {
   const Node* node = Find(path.ToStd());
   if (node == nullptr)
@@ -380,6 +387,7 @@ int FakeFileSystem::DeleteFile(const Str255& path) {
 }
 
 int FakeFileSystem::ReplaceFile(const Str255& source, const Str255& target) {
+  if (!LockHeld) ++ReplacesWithoutLock;
   if (ReplaceFailsWith != 0) return ReplaceFailsWith;
   Node* from = Find(source.ToStd());
   if (from == nullptr) return kErrorFileNotFound;

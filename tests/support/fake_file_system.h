@@ -79,6 +79,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> Deleted;  // paths as given to DeleteFile, in order
   int LockCalls = 0;
   bool LockHeld = false;
+  int ReplacesWithoutLock = 0;  // ReplaceFile calls while no lock was held
 
   // --- FileSystem ---
   Str255 ExecutablePath() override { return Str255(executable_); }
@@ -90,6 +91,7 @@ class FakeFileSystem : public FileSystem {
   int64_t FreeBytes(const Str255& root) override;
   Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
+  std::unique_ptr<DirectorySearch> ListDirectory(const Str255& dir, EntryDetail detail) override;
   int OpenForReading(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int CreateNew(const Str255& path, std::unique_ptr<RawFile>& file) override;

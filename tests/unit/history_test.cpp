@@ -86,7 +86,7 @@ TEST(StripTrailingSeparator, KeepsRootsAndSingleCharactersInBothConventions) {
   }
 }
 
-TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndHaltsAtLine101) {
+TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndStopsAtTheHundredth) {
   LoadFresh();  // no file: an empty history, silently
   EXPECT_EQ(history->Entries().Count, 0);
   Load("\r\n\r\n\n");
@@ -102,10 +102,15 @@ TEST_F(HistoryTest, LoadKeepsNonEmptyLinesAsTheyAreClippedAt255AndHaltsAtLine101
 
   EXPECT_EQ(Load(Dirs(1, 100) + "\r\n"), -1);
   EXPECT_EQ(history->Entries().Count, 100);
-  EXPECT_EQ(Load(Dirs(1, 101)), 1);
-  EXPECT_EQ(fake.console.Output,
-            "Halting with error-code 1, because:\r\n"
-            "AddString tried to store too many strings in list.\r\n");
+  // More lines than the history keeps: the first hundred, the most recent.
+  EXPECT_EQ(Load(Dirs(1, 101)), -1);
+  EXPECT_EQ(history->Entry(100), "D:\\DIR100");
+  EXPECT_EQ(Load(Dirs(1, 150)), -1);
+  EXPECT_EQ(history->Entries().Count, 100);
+  // However large the file, a line the reading limit cuts is no entry.
+  EXPECT_EQ(Load("D:\\A\r\n" + std::string(200000, 'x') + "\r\nD:\\B\r\n"), -1);
+  EXPECT_EQ(Entries(), Strings{"D:\\A"});
+  EXPECT_EQ(fake.console.Output, "");
   fake.files.ReadFailsWith = 23;
   EXPECT_EQ(Load("D:\\A\r\n"), 23);
 }
@@ -140,6 +145,9 @@ TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHu
        "D:\\TOOLS\r\nD:\\WORK\r\nD:\\A\r\nd:\\work\r\nD:\\B\r\n"},
       {"D:\\A\r\n", "d:\\", "d:\\", "D:\\\r\nD:\\A\r\n"},
       {Dirs(1, 100), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
+      {Dirs(1, 150), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
+      {Dirs(1, 98), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
+      {Dirs(1, 99), "D:\\START", "D:\\DEST", "D:\\DEST\r\nD:\\START\r\n" + Dirs(1, 98)},
       // An empty destination is an empty first line, which the next load skips.
       {"", "D:\\WORK", "", "\r\nD:\\WORK\r\n"},
       // A deep directory is kept whole and found again as a duplicate.
@@ -218,6 +226,7 @@ TEST_F(HistoryTest, SaveMergesWhatAnotherRunSavedMeanwhileUnderTheLock) {
   EXPECT_EQ(fake.files.Content(kHistoryFile),
             "D:\\MINE\r\nD:\\MINE_START\r\nD:\\THEIRS\r\nD:\\THEIR_START\r\nD:\\OLD\r\n");
   EXPECT_EQ(fake.files.LockCalls, 1);
+  EXPECT_EQ(fake.files.ReplacesWithoutLock, 0);
   EXPECT_FALSE(fake.files.LockHeld);
   EXPECT_FALSE(fake.files.Exists(kTempFile));
 

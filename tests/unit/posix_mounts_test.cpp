@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/posix/file_system.h"
 #include "platform/posix/mounts.h"
 
 namespace hopdir {
@@ -40,6 +43,43 @@ TEST(PosixMounts, ThePathIsOnTheLongestMountPointThatIsItOrADirectoryAboveIt) {
   EXPECT_EQ(MountHolding(points, "/home/ann/database"), 1);
   EXPECT_EQ(MountHolding(points, "relative"), -1);
   EXPECT_EQ(MountHolding({"/home"}, "/usr"), -1);
+}
+
+// The names a real listing gives, in its order.
+Points Listed(PosixFileSystem& files, const std::string& dir, EntryDetail detail) {
+  Points names;
+  std::unique_ptr<DirectorySearch> search = files.ListDirectory(Str255(dir), detail);
+  FindRecord record;
+  while (search->Next(record)) names.push_back(record.Name.ToStd());
+  return names;
+}
+
+TEST(PosixListing, DotThenDotDotComeFirstExceptAtTheRootAndLinksCountAsTheirTargets) {
+  char scratch[] = "/tmp/hopdir-listing-XXXXXX";
+  ASSERT_NE(mkdtemp(scratch), nullptr);
+  const std::string dir = scratch;
+  ASSERT_EQ(std::system(("mkdir " + dir + "/sub && touch " + dir + "/file && ln -s sub " + dir +
+                         "/link && ln -s gone " + dir + "/dangling")
+                            .c_str()),
+            0);
+  PosixFileSystem files;
+  for (EntryDetail detail : {EntryDetail::kKinds, EntryDetail::kEverything}) {
+    const Points names = Listed(files, dir, detail);
+    ASSERT_EQ(names.size(), 6U);
+    EXPECT_EQ(names[0], ".");
+    EXPECT_EQ(names[1], "..");
+    for (const std::string& root : Listed(files, "/", detail)) {
+      EXPECT_TRUE(root != "." && root != "..") << root;
+    }
+    std::unique_ptr<DirectorySearch> search = files.ListDirectory(Str255(dir + "/"), detail);
+    FindRecord record;
+    while (search->Next(record)) {
+      const std::string name = record.Name.ToStd();
+      const bool directory = (record.Attributes & kAttrDirectory) != 0;
+      EXPECT_EQ(directory, name == "." || name == ".." || name == "sub" || name == "link") << name;
+    }
+  }
+  std::system(("rm -rf " + dir).c_str());
 }
 
 }  // namespace

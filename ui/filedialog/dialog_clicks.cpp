@@ -19,7 +19,7 @@ constexpr int16_t kStatusRow = 24;
 void ClickFileList(FileDialogScreen& screen) {
   MarkListObj& files = screen.FileList;
   if (!files.ScrollAtMouse() && files.Zone.Contains()) {
-    int16_t index = files.RowToIndex(MouseRow);
+    const auto index = static_cast<int16_t>(files.RowToIndex(MouseRow));
     if (screen.MultiSelect) {
       files.ToggleMark(index);
     } else {

@@ -23,12 +23,16 @@
 //   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
 //   read PATH                     "read HEX" (whole content) or "read-error N"
+//   read-until PATH FILE          read PATH again and again, as read does, until FILE
+//                                 exists
 //   write PATH TEXT               create, write, close: "wrote" or "write-error N"
 //   delete PATH                   "delete N" (the I/O result)
 //   replace SOURCE TARGET         "replace N" (the I/O result)
 //   lock PATH | unlock            FileSystem::Lock: "lock N"; unlock lets every lock go
 //   args                          "args N" and "arg HEX" for each argument; ends the list
 //   say TEXT                      "TEXT" (a sign that the commands before it are done)
+//   mode                          "mode XXXXXXXX": the console's input mode (hex), as
+//                                 console_inject --mode writes it
 //   exit N                        ExitProgram(N)
 //   io-fail N                     CheckIo(N): the fatal I/O error path
 // Every text answer is written as the raw bytes the backend returned.
@@ -42,6 +46,17 @@
 #include "containers/io_check.h"
 #include "platform/native_platform.h"
 #include "platform/platform.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The file system's members of these names are called below.
+#undef DeleteFile
+#undef ReplaceFile
 
 namespace {
 
@@ -113,6 +128,22 @@ void Read(const hopdir::Str255& path) {
   }
   if (result == 0) result = file->Close();
   Answer(result == 0 ? "read " + Hex(content) : "read-error " + std::to_string(result));
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string InputMode() {
+  HANDLE input =
+      CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD mode = 0;
+  GetConsoleMode(input, &mode);
+  if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+  char text[9];
+  std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(mode));
+  return text;
 }
 
 void Write(const hopdir::Str255& path, const std::string& text) {
@@ -212,6 +243,10 @@ int main(int argc, char** argv) {
       Answer(result == 0 ? "shell " + Hex(converted) : "shell-error " + std::to_string(result));
     } else if (command == "read") {
       Read(hopdir::Str255(next()));
+    } else if (command == "read-until") {
+      hopdir::Str255 path(next());
+      std::string until = next();
+      while (!Exists(until)) Read(path);
     } else if (command == "write") {
       std::string path = next();
       Write(hopdir::Str255(path), next());
@@ -233,6 +268,8 @@ int main(int argc, char** argv) {
       break;
     } else if (command == "say") {
       Answer(next());
+    } else if (command == "mode") {
+      Answer("mode " + InputMode());
     } else if (command == "exit") {
       hopdir::ExitProgram(number());
     } else if (command == "io-fail") {
