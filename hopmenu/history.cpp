@@ -15,7 +15,7 @@ namespace {
 // Far more than the longest history the program writes (100 lines of at
 // most 255 characters): a file of any size, a sparse one of gigabytes
 // included, is read no further than this.
-constexpr int64_t kLongestHistoryRead = 64 * 1024;
+constexpr int64_t kLongestHistoryRead = int64_t{64} * 1024;
 
 // The temporary file goes after a failure part-way, so that only the old
 // history remains.
