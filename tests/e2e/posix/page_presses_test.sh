@@ -114,6 +114,29 @@ assert_file_bytes "$(pane_dir main)/hopdir/HOPMENU.DAT" "$(literal "$root/Gone")
   "the history after the hot press on a directory that is gone"
 assert_pwd main "$root/Cold" "a hot press on a directory that is gone"
 
+case_start "DONE in a directory its mode keeps the program out of says so and leaves the shell and the history alone"
+mkdir -m 000 "$root/Cold/shut"
+# Root enters any directory: the program runs without the capabilities
+# that let it, as any other user would.
+keeper="$E2E_TMP/keeper"
+stand_in "$keeper" hopmenu <<EOF
+[ "\$(id -u)" -eq 0 ] || exec "$HOPDIR_BIN/hopmenu" "\$@"
+exec setpriv --bounding-set=-dac_override,-dac_read_search "$HOPDIR_BIN/hopmenu" "\$@"
+EOF
+pane_type main "PATH=$(pane_quote "$keeper"):\$PATH hm"
+pane_keys main Enter
+pane_wait_flags main "1 1 1"
+wait_destination main "$root/Cold"
+entry main 3
+wait_destination main "$root/Cold/shut"
+done_button main
+ended main 1 "DONE in a directory that cannot be entered"
+assert_contains "$(pane_screen main -J)" "$root/Cold/shut is not a directory that can be entered." \
+  "what DONE in a directory that cannot be entered said"
+assert_file_bytes "$(pane_dir main)/hopdir/HOPMENU.DAT" "$(literal "$root/Gone")\n$(literal "$root/Hot")\n" \
+  "the history after DONE in a directory that cannot be entered"
+assert_pwd main "$root/Cold" "DONE in a directory that cannot be entered"
+
 case_start "a name with a line feed or a carriage return takes one row, and the rows below take their presses"
 mkdir "$root/ctl" "$root/ctl/a"$'\n'"line" "$root/ctl/b"$'\r'"cr" "$root/ctl/zzz"
 pane_run main "builtin cd $(pane_quote "$root/ctl")"
