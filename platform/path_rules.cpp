@@ -1,6 +1,7 @@
 #include "platform/path_rules.h"
 
 #include "platform/platform.h"
+#include "platform/utf8.h"
 
 namespace hopdir {
 namespace {
@@ -26,6 +27,10 @@ Str255 PathRules::DirectoryPart(const Str255& path) const {
   return Str255();
 }
 
+size_t PathRules::ClipName(std::string_view name, size_t max_bytes) const {
+  return Utf8ClipLength(name, max_bytes);
+}
+
 bool WindowsPathRules::EndsDirectoryPart(char c) const { return c == '\\' || c == '/' || c == ':'; }
 
 bool WindowsPathRules::IsRoot(const Str255& path) const {
@@ -45,20 +50,6 @@ Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
 }
 
 Str255 PosixPathRules::SearchForm(const Str255& path) const { return UpperCased(path); }
-
-size_t PosixPathRules::ClipName(std::string_view name, size_t max_bytes) const {
-  if (name.size() <= max_bytes) return name.size();
-  // Back to the lead byte of the character the cut falls in; a character
-  // that ends right at the cut, and bytes that are no UTF-8, stay.
-  size_t start = max_bytes;
-  while (start > 0 && max_bytes - start < 4 &&
-         (static_cast<unsigned char>(name[start]) & 0xC0) == 0x80) {
-    --start;
-  }
-  const auto lead = static_cast<unsigned char>(name[start]);
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  return start + length > max_bytes && (lead & 0xC0) == 0xC0 ? start : max_bytes;
-}
 
 Str255 PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
   Process& process = Os().process;
