@@ -1,8 +1,8 @@
 // Console input of Win32Console. Keys and mouse events share the console's
 // one input queue; every record read is sorted into the key queue or the
 // mouse queue, so that polling the mouse never loses a key. Typed text is
-// read as UTF-16 and handed on in the code page of the file APIs, the same
-// one that names are written and compared in.
+// read as UTF-16 and handed on in UTF-8, the form names are written and
+// compared in.
 #include <algorithm>
 #include <vector>
 
