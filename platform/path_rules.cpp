@@ -1,5 +1,8 @@
 #include "platform/path_rules.h"
 
+#include <memory>
+#include <string>
+
 #include "platform/platform.h"
 #include "platform/utf8.h"
 
@@ -10,6 +13,40 @@ Str255 UpperCased(const Str255& path) {
   Str255 upper(path);
   for (int i = 0; i < upper.Length(); ++i) upper.At(i) = UpCaseChar(upper[i]);
   return upper;
+}
+
+// Windows error numbers that the write probe tells apart.
+constexpr int kErrorAccessDenied = 5;
+constexpr int kErrorWriteProtect = 19;
+constexpr int kErrorFileExists = 80;
+
+// Created and deleted at once, to learn whether a directory takes new files.
+constexpr const char* kWriteProbeName = "HOPDIR.$W$";
+// The longest name of a file the programs keep in their data directory.
+constexpr int kLongestDataFileName = 14;  // "HopdirTemp.Bat"
+
+bool Refuses(int result) { return result == kErrorAccessDenied || result == kErrorWriteProtect; }
+
+// Whether the programs may create their files in `dir`: false only when
+// the system refuses a new file there (a folder such as Program Files that
+// only administrators write). Any other failure is left for the real write
+// to report.
+bool TakesNewFiles(const Str255& dir) {
+  const std::string probe = dir.ToStd() + kWriteProbeName;
+  if (probe.size() > static_cast<size_t>(Str255::kCapacity)) return true;
+  FileSystem& files = Os().files;
+  std::unique_ptr<RawFile> file;
+  const int created = files.CreateNew(Str255(probe), file);
+  if (created == 0) {
+    file->Close();
+    file.reset();
+    files.DeleteFile(Str255(probe));
+    return true;
+  }
+  // Another run probes at this moment, or one ended between its create
+  // and its delete: whether the directory takes changes, deleting tells.
+  if (created == kErrorFileExists) return !Refuses(files.DeleteFile(Str255(probe)));
+  return !Refuses(created);
 }
 
 // `dir` with one trailing '/' added unless it has one; empty stays empty.
@@ -43,7 +80,16 @@ Str255 WindowsPathRules::RootOf(const Str255& path) const { return path.Sub(0, 1
 
 Str255 WindowsPathRules::StoredForm(const Str255& path) const { return UpperCased(path); }
 
-Str255 WindowsPathRules::DataDirectory(const Str255& program_dir) const { return program_dir; }
+Str255 WindowsPathRules::DataDirectory(const Str255& program_dir) const {
+  if (program_dir.Empty() || TakesNewFiles(program_dir)) return program_dir;
+  Str255 local;
+  if (!Os().process.Environment("LOCALAPPDATA", local) || local.Empty()) return program_dir;
+  if (local.Last() != '\\') local.Append('\\');
+  const Str255 data_dir = local + "Hopdir\\";
+  // A data directory too deep for its files' names would be clipped into
+  // another directory.
+  return data_dir.Length() + kLongestDataFileName <= Str255::kCapacity ? data_dir : program_dir;
+}
 
 Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
   return "Paths on Drive " + drive_name;

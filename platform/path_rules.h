@@ -50,8 +50,9 @@ class PathRules {
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
 
-  // Where the programs keep their data (the history), with a trailing
-  // separator, given the programs' own directory; empty for none.
+  // Where the programs keep their data (the history, and on Windows the
+  // batch file that no wrapper names), with a trailing separator, given
+  // the programs' own directory; empty for none.
   virtual Str255 DataDirectory(const Str255& program_dir) const = 0;
 
   // Captions of the page's drive buttons and root button, and the title of
@@ -63,7 +64,8 @@ class PathRules {
 };
 
 // Drive letters, backslashes, CR LF, upper-cased history, data beside the
-// programs.
+// programs, or in %LOCALAPPDATA%\Hopdir where their directory takes no new
+// files (Program Files).
 class WindowsPathRules : public PathRules {
  public:
   char Separator() const override { return '\\'; }

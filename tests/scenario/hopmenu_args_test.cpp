@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/cmd_handoff.h"
 #include "tests/scenario/hopmenu_fixture.h"
 
 namespace hopdir {
@@ -112,6 +113,37 @@ TEST_F(HopmenuArgsTest, AnUnknownKeyHaltsBeforeAnyScreenAndTouchesNothing) {
   }
   EXPECT_EQ(fake.console.EnableMouseCalls, 0);
   EXPECT_EQ(fake.process.ExitCalls, 2);
+}
+
+TEST_F(HopmenuArgsTest, AHistoryLineThatWouldRunAsCommandsIsRefusedAndTheHistoryStays) {
+  const std::string injected = "C:\\x\" & echo INJECTED> C:\\pwned.txt & rem \"\r\nD:\\WORK\r\n";
+  const std::string drive = "&e\\foo\r\nD:\\WORK\r\n";
+  fake.files.AddFile(kBatchFile, "left from before");
+  EXPECT_EQ(RunWith(injected.c_str(), {"-A"}), kErrorInvalidName);
+  EXPECT_EQ(fake.console.Output,
+            "Cannot go to C:\\x\" & echo INJECTED> C:\\pwned.txt & rem \": a Windows path holds no "
+            "\" < > | * ? and no control character.\r\n");
+  EXPECT_EQ(History(), injected);
+  EXPECT_EQ(RunWith(drive.c_str(), {"-A"}), kErrorInvalidName);
+  EXPECT_EQ(fake.console.Output,
+            "Cannot go to &e\\foo: a Windows path starts with a drive letter and a colon, or with "
+            "\\\\.\r\n");
+  EXPECT_EQ(History(), drive);
+  EXPECT_EQ(Batch(), "left from before");
+}
+
+TEST_F(HopmenuArgsTest, WhereTheProgramsFolderTakesNoNewFilesTheHistoryLivesInTheUsersOwn) {
+  const char* own = "C:\\Users\\ann\\AppData\\Local\\Hopdir\\";
+  fake.process.Env["LOCALAPPDATA"] = "C:\\Users\\ann\\AppData\\Local";
+  fake.files.CreateFails["C:\\HOPDIR\\HOPDIR.$W$"] = testing::kErrorAccessDenied;
+  EXPECT_EQ(RunWith(kHistory, {"-A"}), 0);  // the history beside the programs is not read
+  EXPECT_EQ(Batch(), std::nullopt);
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HopdirTemp.Bat"), BatchFor("", ""));
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HOPMENU.DAT"), "\r\nD:\\TOOLS\r\n");
+  EXPECT_EQ(History(), kHistory);
+  EXPECT_EQ(RunWith(kHistory, {"-A"}), 0);  // the history it saved there
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HopdirTemp.Bat"), BatchFor("D:", "\\TOOLS"));
+  EXPECT_EQ(fake.console.Output, "");
 }
 
 TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedButABatchFileThatCannotBeWrittenEnds) {
