@@ -5,6 +5,8 @@
 namespace hopdir {
 namespace {
 
+bool DriveHasFreeSpace(const DrivePlace& place) { return Os().files.FreeBytes(place.Root) > 0; }
+
 int StepDrive(const std::vector<DrivePlace>& places, int from, int step) {
   const int count = static_cast<int>(places.size());
   int candidate = from >= 0 ? from + step : (step > 0 ? 0 : count - 1);
@@ -15,8 +17,6 @@ int StepDrive(const std::vector<DrivePlace>& places, int from, int step) {
 }
 
 }  // namespace
-
-bool DriveHasFreeSpace(const DrivePlace& place) { return Os().files.FreeBytes(place.Root) > 0; }
 
 int NextDrive(const std::vector<DrivePlace>& places, int from) {
   return StepDrive(places, from, +1);

@@ -12,7 +12,6 @@
 
 namespace hopdir {
 
-bool DriveHasFreeSpace(const DrivePlace& place);
 // The position in `places` of the next present place after `from` (no
 // wrap-around), or `from` itself when there is none. From -1, a path on no
 // place, the search starts at the first place.

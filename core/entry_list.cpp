@@ -77,7 +77,33 @@ void EntryList::List(const Str255& dir, Kind kind) {
   }
 }
 
-void EntryList::SortNames() { std::sort(names_.begin(), names_.end(), ComesBeforeOnPage); }
+void EntryList::SortNames() {
+  // Each name is folded to upper case once, so that the sort compares
+  // with memcmp rather than folding both names at every comparison.
+  struct Keyed {
+    int rank;
+    std::string_view folded;
+    std::string_view name;
+  };
+  std::string folded;
+  size_t total = 0;
+  for (std::string_view name : names_) total += name.size();
+  folded.reserve(total);
+  std::vector<Keyed> keyed;
+  keyed.reserve(names_.size());
+  for (std::string_view name : names_) {
+    const size_t start = folded.size();
+    for (char c : name) folded += UpCaseChar(c);
+    keyed.push_back({PageRank(name), std::string_view(), name});
+    keyed.back().folded = std::string_view(folded.data() + start, name.size());
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    if (const int order = a.folded.compare(b.folded); order != 0) return order < 0;
+    return a.name < b.name;
+  });
+  for (size_t i = 0; i < keyed.size(); ++i) names_[i] = keyed[i].name;
+}
 
 std::string_view EntryList::Name(int position) const {
   if (position < 1 || position > Count()) return {};

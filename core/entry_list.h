@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/name_list.h"
 #include "platform/short_string.h"
 
 namespace hopdir {
@@ -23,7 +24,7 @@ bool ComesBeforeOnPage(std::string_view a, std::string_view b);
 // is contained in no name.
 bool NameContains(std::string_view name, std::string_view upper_part);
 
-class EntryList {
+class EntryList : public NameList {
  public:
   enum class Kind {
     kSubdirectories,  // every entry that is a directory, hidden and system ones too
@@ -37,9 +38,8 @@ class EntryList {
   // The page's order (ComesBeforeOnPage).
   void SortNames();
 
-  int Count() const { return static_cast<int>(names_.size()); }
-  // The name at `position` (1..Count); empty outside.
-  std::string_view Name(int position) const;
+  int Count() const override { return static_cast<int>(names_.size()); }
+  std::string_view Name(int position) const override;
 
  private:
   // Each name is a view into the block that holds them all, so that a

@@ -8,15 +8,12 @@
 #include "hopmenu/history.h"
 #include "hopmenu/main_menu_page.h"
 #include "platform/platform.h"
+#include "ui/keyboard.h"
 #include "ui/mouse.h"
 #include "ui/screen_probe.h"
 
 namespace hopdir {
 namespace {
-
-// How long the wait for a press sleeps when no mouse event is waiting, so
-// that it does not keep a processor busy.
-constexpr int kIdleWaitMilliseconds = 50;
 
 // The menu leaves the console as a plain command line expects it.
 constexpr uint8_t kLeaveTextColor = 15;
@@ -29,20 +26,49 @@ constexpr uint8_t kLeaveBackColor = 0;
 // the page shows is listed completely and reaches the shell whole.
 constexpr size_t kLongestDestination = Str255::kCapacity - 3;
 
-// Waits for a press that ends the wait; false when the window changed its
-// size instead and the page must be measured and built again.
-bool WaitForPress(MainMenuPage& page) {
+// Takes keys and mouse events in the order they came until one ends the
+// wait; false when the window changed its size instead and the page must
+// be measured and built again. `after_press` says that a press rebuilt
+// the page just now: the second press of its double click, landing on the
+// new page, is no press of its own. On return it says whether a press
+// ended this wait.
+bool WaitForAction(MainMenuPage& page, bool& after_press) {
   Console& console = Os().console;
   do {
-    if (console.WindowResized()) return false;
-    PollMouse();
-    if (MouseClicked) {
-      page.HandleClick();
-    } else {
-      console.WaitForInput(kIdleWaitMilliseconds);
+    if (console.WindowResized()) {
+      after_press = false;
+      return false;
+    }
+    switch (console.NextInput()) {
+      case InputKind::kKey:
+        after_press = false;
+        page.HandleKey(ReadKeyStroke());
+        break;
+      case InputKind::kMouse:
+        PollMouse();
+        if (MouseClicked && !(MouseDoubleClicked && after_press)) {
+          page.HandleClick();
+          after_press = page.PathChosen || page.DriveChanged;
+        } else if (MouseClicked) {
+          after_press = false;
+        } else if (MouseWheelTurn() != 0) {
+          after_press = false;
+          page.HandleWheel();
+        }
+        break;
+      case InputKind::kNone:
+        // Sleeps until input, a signal or a resize: no timer.
+        console.WaitForInput(kWaitWithoutLimit);
+        break;
     }
   } while (!page.PathChosen && !page.MenuDone && !page.DriveChanged);
   return true;
+}
+
+// The last part of `path`, the directory it names: SUB of D:\WORK\SUB\.
+Str255 LastPart(Str255 path) {
+  StripTrailingSeparator(path);
+  return path.Sub(path.FindLast(Os().paths.Separator()) + 1);
 }
 
 // `destination` followed by `name`, a separator after each; false, with
@@ -59,8 +85,8 @@ bool AppendToDestination(Str255& destination, const Str255& name) {
   return true;
 }
 
-}  // namespace
-
+// `path` one level up: D:\WORK\SUB\ becomes D:\WORK, D:\WORK\ becomes D:
+// (the caller adds the separator back).
 void GoToParent(Str255& path) {
   StripTrailingSeparator(path);
   int last = path.FindLast(Os().paths.Separator());
@@ -74,10 +100,15 @@ void GoToParent(Str255& path) {
   path.Truncate(last);
 }
 
+}  // namespace
+
 void RunMainMenu(HopmenuRun& run) {
   ProbeScreenSize();
   MainMenuPage page(run);
   page.RightView = run.Recent.Available() ? kHotView : kFilesView;
+  Console& console = Os().console;
+  // The page shows where the keys act by its highlight, not by a cursor.
+  console.ShowCursor(false);
   StartMouse();
   // The lists are dropped with the menu; nothing else refers to them then.
   EntryList dir_list;
@@ -90,12 +121,16 @@ void RunMainMenu(HopmenuRun& run) {
   destination = run.StartDirectory;
 
   bool rebuild = true;
+  bool after_press = false;
   for (;;) {
     if (rebuild) page.Rebuild();
     rebuild = true;
     const Str255 shown = destination;
-    if (!WaitForPress(page)) {
+    if (!WaitForAction(page, after_press)) {
       ProbeScreenSize();
+      page.Resize();
+      page.ResumeWait();
+      rebuild = false;
       continue;
     }
     if (page.MenuDone) {
@@ -104,6 +139,8 @@ void RunMainMenu(HopmenuRun& run) {
     }
     if (page.ChosenName == ".") continue;
     if (page.ChosenName == "..") {
+      // Its listing highlights the directory left, for Enter to go back.
+      page.LeftName = LastPart(destination);
       GoToParent(destination);
       EnsureTrailingSeparator(destination);
       continue;
@@ -115,13 +152,14 @@ void RunMainMenu(HopmenuRun& run) {
       destination = shown;
       page.ResumeWait();
       rebuild = false;
+      after_press = false;
     }
   }
 
-  Console& console = Os().console;
   console.SetTextColor(kLeaveTextColor);
   console.SetBackColor(kLeaveBackColor);
   console.ClearScreen();
+  console.ShowCursor(true);
 }
 
 }  // namespace hopdir

@@ -4,7 +4,6 @@
 #define HOPDIR_HOPMENU_MAIN_MENU_H_
 
 #include "hopmenu/hopmenu_run.h"
-#include "platform/short_string.h"
 
 namespace hopdir {
 
@@ -13,10 +12,6 @@ namespace hopdir {
 // destination (its trailing separator removed except at a root) and
 // UserAborted, and leaves the screen cleared in white on black.
 void RunMainMenu(HopmenuRun& run);
-
-// `path` one level up: D:\WORK\SUB\ becomes D:\WORK, D:\WORK\ becomes D:
-// (the caller adds the separator back).
-void GoToParent(Str255& path);
 
 }  // namespace hopdir
 

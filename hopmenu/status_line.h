@@ -10,8 +10,8 @@ namespace hopdir {
 // Writes "Current destination: " in white, `destination` in green and
 // blanks in white on row ScreenRows, W - 1 characters in all, then parks the
 // cursor at column W - 1 of that row. A destination too long for the row
-// shows "..." and its end, so the row never reaches the last column and the
-// page never scrolls.
+// shows the ellipsis mark and its end, so the row never reaches the last
+// column and the page never scrolls.
 void WriteStatusLine(const Str255& destination);
 
 }  // namespace hopdir

@@ -18,11 +18,23 @@ struct MouseEventRecord {
   uint16_t Col = 0;
   uint16_t Row = 0;
   uint16_t Action = 0;  // kMousePressed when a button went down
+  // kMouseWheeled: the notches turned, positive away from the user (up).
+  int16_t Wheel = 0;
+  // When the console took the event in, in milliseconds of a clock of its
+  // own: what tells the two presses of a double click from two single ones.
+  uint32_t Time = 0;
 };
 
 inline constexpr uint16_t kMousePressed = 1;
 inline constexpr uint16_t kMouseMoved = 2;
 inline constexpr uint16_t kMouseReleased = 3;
+inline constexpr uint16_t kMouseWheeled = 4;
+
+// What waits first in the console input.
+enum class InputKind : uint8_t { kNone, kKey, kMouse };
+
+// WaitForInput without a limit: until input, a signal or a resize.
+inline constexpr int kWaitWithoutLimit = -1;
 
 class Console {
  public:
@@ -67,6 +79,13 @@ class Console {
   // ones twice.
   virtual int TextCells(std::string_view text) = 0;
   virtual size_t FitCells(std::string_view text, int cells) = 0;
+  // The mark, one cell wide, that stands for the part of a name cut off to
+  // fit its row: an ellipsis where the console shows one.
+  virtual std::string_view EllipsisMark() = 0;
+
+  // The cursor hidden while a page is shown, or shown again; the console
+  // shows it as found whenever the program ends.
+  virtual void ShowCursor(bool shown) = 0;
 
   // Mouse input on (quick-edit off) and back to the mode found at start.
   virtual void EnableMouse() = 0;
@@ -74,9 +93,16 @@ class Console {
   // Takes one waiting mouse event without blocking; false when none waits.
   // Keys waiting in the input stay where they are.
   virtual bool TakeMouseEvent(MouseEventRecord& event) = 0;
-  // Blocks for at most `milliseconds` or until console input arrives, so
-  // that polling loops do not keep a processor busy.
+  // Keys and mouse events in the order they came: which of them waits
+  // first, without blocking, once what was drawn is on the screen.
+  virtual InputKind NextInput() = 0;
+  // Blocks until a key or a mouse event waits, or the window changed its
+  // size, or for at most `milliseconds` (kWaitWithoutLimit: no limit).
+  // It wakes for nothing else, so a page that waits costs no processor.
   virtual void WaitForInput(int milliseconds) = 0;
+  // Two presses of the same button on the same cell at most this far
+  // apart make a double click.
+  virtual int DoubleClickMilliseconds() = 0;
 
   virtual bool KeyPressed() = 0;
   // One key; an extended key reads as 0 followed by its code.

@@ -39,6 +39,7 @@ need g++ g++
 need cc gcc
 need hyperfine hyperfine
 need strace strace
+need /usr/bin/time time
 need tmux tmux
 need zoxide zoxide
 need autojump autojump
@@ -90,10 +91,12 @@ printf '%s\n' "${known[@]}" >"$work/seed/HOPMENU.DAT"
 : >"$work/seed/handoff"
 cp -a "$work/seed/." "$work/state/"
 
-# t100/ and t1000/: N subdirectories, part among them, for hopfind.
-for n in 100 1000; do
+# t100/ .. t100000/: N subdirectories, part among them, for hopfind and
+# the page.
+sizes=(100 1000 10000 100000)
+for n in "${sizes[@]}"; do
   mkdir "$work/t$n"
-  (cd "$work/t$n" && printf 'sub%04d\0' $(seq 1 $((n - 1))) | xargs -0 mkdir && mkdir part)
+  (cd "$work/t$n" && seq -f 'sub%06g' 1 $((n - 1)) | xargs mkdir && mkdir part)
 done
 
 printf 'int main(void){return 0;}\n' >"$work/tools/empty.c"
@@ -185,7 +188,7 @@ screen=$(tmux_ capture-pane -p -t =page:)
 cell=$(cell_of ABORT "$screen")
 read -r abort_col abort_row <<<"$cell"
 # The first subdirectory in the list: a press walks into it.
-cell=$(cell_of sub0001 "$screen")
+cell=$(cell_of sub000001 "$screen")
 read -r sub_col sub_row <<<"$cell"
 press "$sub_col" "$sub_row"
 wait_for screen_is_not "$screen"
@@ -271,7 +274,11 @@ for ((round = 1; round <= rounds; round++)); do
     "zoxide add" "zoxide add $(q "$work/db/part")" \
     "autojump part" "autojump part" \
     "wcd -j part" "wcd.exec -j part"
-  timed wide "$work/t1000" "$(q "$empty")" -- "hopfind part (1000)" "$(q "$bin/hopfind") part"
+  for n in 1000 10000 100000; do
+    timed "wide$n" "$work/t$n" "$(q "$empty")" -- "hopfind part ($n)" "$(q "$bin/hopfind") part" \
+      "find ($n)" "find . -maxdepth 1 -type d -name *part* -print -quit" \
+      "find all ($n)" "find . -maxdepth 1 -type d -name *part* -print"
+  done
   if [ -n "$shm" ]; then
     saved_env=("${bench_env[@]}")
     bench_env+=(HOPDIR_HOME="$shm" HOPDIR_HANDOFF="$shm/handoff")
@@ -280,9 +287,27 @@ for ((round = 1; round <= rounds; round++)); do
     state="$work/state"
     bench_env=("${saved_env[@]}")
   fi
-  timed page "$work/t100" "$pty_line $(q "$empty")" --ignore-failure -- \
-    "page" "$pty_line $(q "$bin/hopmenu")"
+  timed page "$work/t100" "env -C $(q "$work/t100") $pty_line $(q "$empty")" --ignore-failure -- \
+    "page" "env -C $(q "$work/t100") $pty_line $(q "$bin/hopmenu")" \
+    "page (10000)" "env -C $(q "$work/t10000") $pty_line $(q "$bin/hopmenu")"
 done
+
+# The largest memory of hopfind and of the page in a directory of 100000
+# subdirectories (GNU time's maximum resident set size, in KiB; the page's
+# is the largest of the harness and the program it runs).
+rss_of() {
+  local kib
+  kib=$(cd "$1" && shift && env -i "${bench_env[@]}" /usr/bin/time -f '%M' -o "$work/rss" "$@" \
+    >/dev/null 2>&1 || true; cat "$work/rss")
+  printf '%s' "${kib##*$'\n'}"
+}
+cp -a "$work/seed/." "$state/"
+rss_find=$(rss_of "$work/t100000" "$bin/hopfind" part)
+cp -a "$work/seed/." "$state/"
+rss_page=$(rss_of "$work/t100000" "${pty[@]}" "$bin/hopmenu")
+# Where part lies in the order the directory gives its names, which is
+# where find stops.
+part_at=$(ls -U -f "$work/t100000" | grep -n -x part | cut -d: -f1)
 
 # median FILE NAME: the median of NAME in a hyperfine CSV file, in seconds.
 median() {
@@ -345,8 +370,17 @@ for name in "hopfind part (100)" "hopmenu -A" "hopmenu part" hopclean "zoxide qu
   "zoxide add" "autojump part" "wcd -j part"; do
   record jumps "$name"
 done
-record wide "hopfind part (1000)"
+for n in 1000 10000 100000; do
+  for name in "hopfind part ($n)" "find ($n)" "find all ($n)"; do
+    record "wide$n" "$name"
+  done
+done
 record page page
+page_ratio=$(middle "$(for ((round = 1; round <= rounds; round++)); do
+  awk -v a="$(median "$work/page.$round.csv" "page (10000)")" \
+    -v b="$(median "$work/page.$round.csv" page)" 'BEGIN { print a / b }'
+done)")
+t["page (10000)"]=$(middle "$(for ((round = 1; round <= rounds; round++)); do median "$work/page.$round.csv" "page (10000)"; done)")
 page_base=$(middle "$(for ((round = 1; round <= rounds; round++)); do median "$work/page.$round.csv" empty; done)")
 fastest_peer=""
 for name in "zoxide query part" "autojump part" "wcd -j part"; do
@@ -354,24 +388,25 @@ for name in "zoxide query part" "autojump part" "wcd -j part"; do
     fastest_peer=$name
   fi
 done
-# From the two listings: what one more subdirectory costs hopfind.
-per_entry=$(awk -v a="${r["hopfind part (1000)"]}" -v b="${r["hopfind part (100)"]}" \
-  -v e="${t[empty]}" 'BEGIN { printf "%.2f", (a - b) * e / 900 * 1e6 }')
+# From two listings: what one more subdirectory costs hopfind.
+per_entry=$(awk -v a="${t["hopfind part (100000)"]}" -v b="${t["hopfind part (1000)"]}" \
+  'BEGIN { printf "%.3f", (a - b) / 99000 * 1e6 }')
 shm_note=""
 if [ -n "$shm" ]; then
   record shm "hopmenu -A (tmpfs)"
   shm_note="; with the history on tmpfs it costs ${r["hopmenu -A (tmpfs)"]} × the empty start (row below)"
 fi
 
-# verdict NAME START_LIMIT CAUSE: "yes", or "no: " and what is missed and
-# why. START_LIMIT is empty where only the peers set the target.
+# verdict NAME START_LIMIT RIVAL CAUSE: "yes", or "no: " and what is missed
+# and why. START_LIMIT (a ratio to the empty start) or RIVAL (a command
+# that must not be faster) is empty where it sets no target.
 verdict() {
-  local name="$1" limit="$2" cause="$3" missed=()
+  local name="$1" limit="$2" rival="$3" cause="$4" missed=()
   if [ -n "$limit" ] && ! le "${r[$name]}" "$limit"; then
     missed+=("${r[$name]} × the empty start, over $limit")
   fi
-  if ! le "${r[$name]}" "${r[$fastest_peer]}"; then
-    missed+=("slower than $fastest_peer (${r[$fastest_peer]})")
+  if [ -n "$rival" ] && ! le "${t[$name]}" "${t[$rival]}"; then
+    missed+=("slower than $rival ($(ms "${t[$rival]}"))")
   fi
   if [ ${#missed[@]} -eq 0 ]; then
     echo yes
@@ -385,31 +420,45 @@ verdict() {
 row() {
   printf '| %s | \x60%s\x60 | %s | %s | %s | %s |\n' "$@"
 }
-peer_target="≤ fastest peer"
-start_target="≤ 1.5 × empty, $peer_target"
+zq="zoxide query part"
 jump_table=$(
   echo "| jump | command | median | × empty start (rounds' range) | target | target met |"
   echo "|---|---|---:|---:|---|---|"
   row "baseline" "empty (int main(void){return 0;})" "$(ms "${t[empty]}")" "1.00" "" ""
   row "hf part, 100 subdirectories" "hopfind part" "$(ms "${t["hopfind part (100)"]}")" \
-    "${spread["hopfind part (100)"]}" "$start_target" \
-    "$(verdict "hopfind part (100)" 1.5 "It lists the whole directory, one fstatat(2) for each entry.")"
+    "${spread["hopfind part (100)"]}" "≤ 1.5 × empty, ≤ $fastest_peer" \
+    "$(verdict "hopfind part (100)" 1.5 "$fastest_peer" "")"
   row "hf part, 1000 subdirectories" "hopfind part" "$(ms "${t["hopfind part (1000)"]}")" \
-    "${spread["hopfind part (1000)"]}" "$start_target" \
-    "$(verdict "hopfind part (1000)" 1.5 "It lists the whole directory first, one fstatat(2) for each entry: ${per_entry} µs an entry here (from this row and the one above), the peers read a database instead.")"
+    "${spread["hopfind part (1000)"]}" "≤ 1.3 × empty" \
+    "$(verdict "hopfind part (1000)" 1.3 "" "Past the start, reading the directory costs ${per_entry} µs an entry (from the rows of 1000 and 100000).")"
+  for n in 1000 10000 100000; do
+    if [ "$n" -gt 1000 ]; then
+      if [ "$n" = 100000 ]; then
+        target="≤ find, its floor (row below)"
+        met=$(verdict "hopfind part ($n)" "" "find ($n)" "find stops at the first name that matches, the ${part_at}th of $n in the order the directory gives them; hopfind must read them all, because the first match is the first in the page's order, and does so at the speed of find reading the whole directory ($(ms "${t["find all ($n)"]}"), row below).")
+      else
+        target="" met=""
+      fi
+      row "hf part, $n subdirectories" "hopfind part" "$(ms "${t["hopfind part ($n)"]}")" \
+        "${spread["hopfind part ($n)"]}" "$target" "$met"
+    fi
+    row "floor: find, $n subdirectories" "find DIR -maxdepth 1 -type d -name '*part*' -print -quit" \
+      "$(ms "${t["find ($n)"]}")" "${spread["find ($n)"]}" "" ""
+    row "find reading all $n" "find DIR -maxdepth 1 -type d -name '*part*' -print" \
+      "$(ms "${t["find all ($n)"]}")" "${spread["find all ($n)"]}" "" ""
+  done
   row "hm -A, history of 100" "hopmenu -A" "$(ms "${t["hopmenu -A"]}")" \
-    "${spread["hopmenu -A"]}" "$start_target" \
-    "$(verdict "hopmenu -A" 1.5 "Every jump saves the history: locked, written aside and renamed over the old file, which the file system pays for (ext4 starts writing the new file out at such a rename, so that a crash cannot leave it empty)${shm_note}. zoxide query writes nothing; its cd hook runs zoxide add, a process of its own (row below).")"
+    "${spread["hopmenu -A"]}" "≤ $zq" \
+    "$(verdict "hopmenu -A" "" "$zq" "Every jump saves the history: locked, written aside and renamed over the old file, which the file system pays for (ext4 starts writing the new file out at such a rename, so that a crash cannot leave it empty)${shm_note}. zoxide query writes nothing; its cd hook runs zoxide add, a process of its own (row below).")"
   if [ -n "$shm_note" ]; then
     row "hm -A, history on tmpfs" "hopmenu -A" "$(ms "${t["hopmenu -A (tmpfs)"]}")" \
       "${spread["hopmenu -A (tmpfs)"]}" "for comparison" ""
   fi
   row "hm part, history of 100" "hopmenu part" "$(ms "${t["hopmenu part"]}")" \
-    "${spread["hopmenu part"]}" "$peer_target" \
-    "$(verdict "hopmenu part" "" "Every jump saves the history, as for hm -A.")"
+    "${spread["hopmenu part"]}" "≤ $zq" \
+    "$(verdict "hopmenu part" "" "$zq" "Every jump saves the history, as for hm -A.")"
   row "handoff file deleted" "hopclean" "$(ms "${t[hopclean]}")" "${spread[hopclean]}" \
-    "≤ 1.5 × empty (no peer has this step)" \
-    "$(le "${r[hopclean]}" 1.5 && echo yes || echo "no: ${r[hopclean]} × the empty start")"
+    "≤ 1.5 × empty (no peer has this step)" "$(verdict hopclean 1.5 "" "")"
   # What one jump of hm part costs in processes, against zoxide's: the
   # query and then the cd hook's zoxide add, which records the jump as
   # hopmenu's own save does.
@@ -429,6 +478,19 @@ jump_table=$(
     "${spread["wcd -j part"]}" "" ""
 )
 
+mib() {
+  awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'
+}
+under_32() {
+  [ -n "$1" ] && [ "$1" -le 32768 ] && echo yes || echo "no: $(mib "${1:-0}")"
+}
+memory_table=$(
+  echo "| largest memory, 100000 subdirectories | max RSS | target | target met |"
+  echo "|---|---:|---|---|"
+  echo "| \`hopfind part\` | $(mib "$rss_find") | ≤ 32 MiB | $(under_32 "$rss_find") |"
+  echo "| the page (start, first page, ABORT) | $(mib "$rss_page") | ≤ 32 MiB | $(under_32 "$rss_page") |"
+)
+
 kib=$(awk -v b="$first_bytes" 'BEGIN { printf "%.1f", b / 1024 }')
 page_met="yes"
 if [ "$first_bytes" -gt 16384 ] || [ "$first_calls" -gt 1 ]; then
@@ -440,6 +502,7 @@ page_table=$(
   echo "| page, 80 × 25 | measured | target | target met |"
   echo "|---|---|---|---|"
   echo "| start → page on the terminal → ABORT → exit | $(ms "${t[page]}") median; $(ms "$page_base") for the same harness with the empty program (${r[page]} ×, rounds ${range[page]}) | | |"
+  echo "| the same in a directory of 10000 subdirectories | $(ms "${t["page (10000)"]}") median; $(x "$page_ratio") × the page in 100 | ≤ 2 × the page in 100 | $(le "$page_ratio" 2 && echo yes || echo "no: $(x "$page_ratio") ×") |"
   echo "| first page | $first_bytes bytes ($kib KiB) in $first_calls write(2) | ≤ 16 KiB in ≤ 1 write | $page_met |"
   echo "| redraw after one press (into a subdirectory) | $redraw_bytes bytes in $redraw_calls write(2) | ≤ 1 write per flush | $redraw_met |"
   echo "| leaving the page (ABORT) | $leave_bytes bytes in $leave_calls write(2), $((${#flushes[@]} - 2)) flushes | | |"
@@ -478,7 +541,9 @@ black boxes: zoxide and autojump learn the same 100 directories with
 variables its shell integration sets); wcd's tree file is \`wcd -S\` of the
 folder holding those 100 directories, so it knows them and nothing else,
 and \`wcd -j\` writes its go-script as in use. \`hf part\` lists a directory
-of 100 and of 1000 subdirectories, \`part\` among them.
+of 100, 1000, 10000 and 100000 subdirectories, \`part\` among them, beside
+\`find\` looking for the same name in the same directory: with \`-quit\` (the
+floor) and reading the whole directory.
 
 The page is timed on a pseudo-terminal of 80 × 25 (\`tools/bench-pty.c\`):
 it clicks ABORT as soon as the program turns on mouse reporting, so a run
@@ -491,6 +556,8 @@ $jump_table
 
 $page_table
 
+$memory_table
+
 Machine:
 
 $machine
@@ -499,6 +566,6 @@ EOF
 mkdir -p docs
 printf '%s\n' "$report" >docs/benchmarks.md
 echo
-printf '%s\n' "$jump_table" "" "$page_table" "" "$machine"
+printf '%s\n' "$jump_table" "" "$page_table" "" "$memory_table" "" "$machine"
 echo
 echo "Written to docs/benchmarks.md"

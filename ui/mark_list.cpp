@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "ui/menu_base.h"
 #include "ui/screen_write.h"
+#include "ui/text_fit.h"
 
 namespace hopdir {
 
@@ -10,18 +11,27 @@ void MarkListObj::Init(int16_t x, int16_t y, int16_t x2, int16_t y2) {
   MarkColor = DefaultMarkColor;
   ScrollListObj::Init(x, y, x2, y2);
   Title = Str255();
+  Footer = Str255();
 }
 
 void MarkListObj::SetMarkColor(uint8_t color) { MarkColor = color; }
 
 void MarkListObj::Draw() {
   ScrollListObj::Draw();
+  Console& console = Os().console;
   if (!Title.Empty()) {
-    MoveTo(X + (X2 - X) / 2 - Os().console.TextCells(Title.View()) / 2, Y);
-    PutText(Title.View());
+    // Never past the corners: a long title (a mount point) is cut instead.
+    const Str255 title = FitToCells(Title.View(), X2 - X - 1, CutStyle::kMarkEnd);
+    const int col = X + (X2 - X) / 2 - console.TextCells(title.View()) / 2;
+    MoveTo(col > X ? col : X + 1, Y);
+    PutText(title.View());
+  }
+  if (!Footer.Empty()) {
+    MoveTo(X + 2, Y2);
+    PutText(FitToCells(Footer.View(), X2 - X - 3, CutStyle::kKeepEnd).View());
   }
   if (!KeepsMarks()) return;
-  Os().console.SetTextColor(MarkColor);
+  console.SetTextColor(MarkColor);
   for (int i = FirstShown; i <= LastShown; ++i) {
     if (!List->GetMark(static_cast<int16_t>(i))) continue;
     MoveTo(X + 1, Y + 1 + (i - FirstShown));

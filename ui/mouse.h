@@ -14,6 +14,10 @@ namespace hopdir {
 extern MouseEventRecord MouseEvent;
 // The last PollMouse took an event in which a button went down.
 extern bool MouseClicked;
+// ... and that press was the second of a double click: the same button on
+// the same cell as the press before it, within the console's double-click
+// time.
+extern bool MouseDoubleClicked;
 
 // Mouse input on; the console keeps the mode it found at start, so a second
 // call changes nothing.
@@ -29,6 +33,9 @@ void PollMouse();
 // The cell of MouseEvent, 1-based.
 int16_t MouseEventCol();
 int16_t MouseEventRow();
+// The notches of the wheel turn MouseEvent was, positive away from the
+// user; 0 when it was no wheel turn.
+int MouseWheelTurn();
 
 }  // namespace hopdir
 

@@ -99,7 +99,8 @@ void PosixConsole::Flush() {
     out += reading_line_ ? kAutowrapOn : kAutowrapOff;
     wrap_shown_ = reading_line_;
   }
-  renderer_.Render(page_, out);
+  // The echo of a line read shows where typing goes.
+  renderer_.Render(page_, !cursor_hidden_ || reading_line_, out);
   if (out.empty()) return;
   const int result = WriteAll(terminal_.Fd(), out);
   if (result == EIO) terminal_.NoteHangUp();
@@ -136,5 +137,7 @@ void PosixConsole::EnableMouse() {
 }
 
 void PosixConsole::DisableMouse() { mouse_wanted_ = false; }
+
+void PosixConsole::ShowCursor(bool shown) { cursor_hidden_ = !shown; }
 
 }  // namespace hopdir

@@ -48,10 +48,14 @@ class PosixConsole : public Console {
   int WriteErrorLine(std::string_view bytes) override;
   int TextCells(std::string_view text) override;
   size_t FitCells(std::string_view text, int cells) override;
+  std::string_view EllipsisMark() override;
+  void ShowCursor(bool shown) override;
   void EnableMouse() override;
   void DisableMouse() override;
   bool TakeMouseEvent(MouseEventRecord& event) override;
+  InputKind NextInput() override;
   void WaitForInput(int milliseconds) override;
+  int DoubleClickMilliseconds() override;
   bool KeyPressed() override;
   char ReadKey() override;
   int ReadLine(Str255& line) override;
@@ -95,6 +99,7 @@ class PosixConsole : public Console {
   bool mouse_wanted_ = false;
   bool mouse_shown_ = false;
   bool wrap_shown_ = false;  // autowrap, on only for the echo of a line read
+  bool cursor_hidden_ = false;
   bool reading_line_ = false;
   bool resized_ = false;
   int sticky_error_ = 0;  // a failed update, reported by the next write
@@ -102,8 +107,9 @@ class PosixConsole : public Console {
   InputDecoder decoder_;
   Clock::time_point last_input_;
   std::vector<TerminalInput> decoded_;
-  std::deque<char> keys_;  // an extended key is 0 and its code
-  std::deque<MouseEventRecord> mice_;
+  // Keys and mouse events in the order they came; an extended key is two
+  // keys, 0 and its code.
+  std::deque<TerminalInput> input_;
 };
 
 }  // namespace hopdir

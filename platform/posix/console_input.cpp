@@ -1,8 +1,9 @@
 // Input of PosixConsole. Whatever the terminal sends while the page is in
-// raw mode goes through the decoder into a key queue and a mouse queue, so
-// that polling the mouse never loses a key and discarding keys drops only
-// keys. Waiting is poll(2) on the terminal and on the signals' self-pipe,
-// never a busy loop.
+// raw mode goes through the decoder into one queue of keys and mouse
+// events in the order they came; polling the mouse never loses a key and
+// discarding keys drops only keys. Waiting is poll(2) on the terminal and
+// on the signals' self-pipe, with no timeout but while the rest of an
+// escape sequence is due.
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -16,11 +17,14 @@
 namespace hopdir {
 namespace {
 
-constexpr size_t kMouseQueueLimit = 256;
-constexpr size_t kKeyQueueLimit = 4096;
+// Input beyond this, unread, is dropped as it comes.
+constexpr size_t kInputQueueLimit = 4096 + 256;
 // How long the rest of an escape sequence may take to arrive, and so how
 // long a lone Esc waits before it counts as the Esc key.
 constexpr auto kSequenceTimeout = std::chrono::milliseconds(50);
+// Terminals report presses, not double clicks: two presses this close
+// count as one, the time Windows takes unless its user changed it.
+constexpr int kDoubleClickMilliseconds = 500;
 // How often a page that cannot take the terminal now (the process is in
 // the background) looks again.
 constexpr int kRetryMilliseconds = 100;
@@ -38,6 +42,19 @@ void EraseLastCharacter(std::string& text) {
 }
 
 bool ReportsHangUp(const pollfd& fd) { return (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0; }
+
+bool IsKey(const TerminalInput& input) { return input.kind != TerminalInput::kMouse; }
+
+TerminalInput Key(char byte) {
+  TerminalInput input;
+  input.key = byte;
+  return input;
+}
+
+uint32_t Milliseconds(std::chrono::steady_clock::time_point time) {
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count());
+}
 
 }  // namespace
 
@@ -61,22 +78,23 @@ void PosixConsole::Pump() {
     decoder_.Expire(decoded_);
   }
   int signal_number = 0;
-  for (const TerminalInput& input : decoded_) {
+  for (TerminalInput input : decoded_) {
     // The terminal drops what follows a signal key; so does the page.
     if (input.kind == TerminalInput::kKey) signal_number = terminal_.SignalOfKey(input.key);
     if (signal_number != 0) break;
     switch (input.kind) {
       case TerminalInput::kMouse:
-        if (mice_.size() >= kMouseQueueLimit) mice_.pop_front();
-        mice_.push_back(input.mouse);
+        if (input_.size() >= kInputQueueLimit) break;
+        input.mouse.Time = Milliseconds(now);
+        input_.push_back(input);
         break;
       case TerminalInput::kExtendedKey:
-        if (keys_.size() + 2 > kKeyQueueLimit) break;
-        keys_.push_back('\0');
-        keys_.push_back(input.key);
+        if (input_.size() + 2 > kInputQueueLimit) break;
+        input_.push_back(Key('\0'));
+        input_.push_back(Key(input.key));
         break;
       case TerminalInput::kKey:
-        if (keys_.size() < kKeyQueueLimit) keys_.push_back(input.key);
+        if (input_.size() < kInputQueueLimit) input_.push_back(input);
         break;
     }
   }
@@ -121,40 +139,50 @@ int PosixConsole::Wait(int milliseconds) {
 
 bool PosixConsole::TakeMouseEvent(MouseEventRecord& event) {
   Pump();
-  if (mice_.empty()) {
+  const auto mouse = std::find_if_not(input_.begin(), input_.end(), IsKey);
+  if (mouse == input_.end()) {
     Flush();
     return false;
   }
-  event = mice_.front();
-  mice_.pop_front();
+  event = mouse->mouse;
+  input_.erase(mouse);
   return true;
+}
+
+InputKind PosixConsole::NextInput() {
+  // What the input acts on is on the terminal before it is taken.
+  Flush();
+  Pump();
+  if (input_.empty()) return InputKind::kNone;
+  return IsKey(input_.front()) ? InputKind::kKey : InputKind::kMouse;
 }
 
 void PosixConsole::WaitForInput(int milliseconds) {
   Flush();
   Pump();
-  // Waiting mouse events end the wait at once. Waiting keys do not: the menu
-  // leaves typed keys alone until it ends, and must not spin meanwhile.
-  if (!mice_.empty()) return;
+  if (!input_.empty()) return;
   // The terminal is gone and no press can ever come: the program ends as
   // on any failed console I/O, on the user's modes.
-  if (Wait(std::max(0, milliseconds)) != 0) ExitProgram(EIO);
+  if (Wait(milliseconds < 0 ? -1 : milliseconds) != 0) ExitProgram(EIO);
 }
+
+int PosixConsole::DoubleClickMilliseconds() { return kDoubleClickMilliseconds; }
 
 bool PosixConsole::KeyPressed() {
   Flush();
   Pump();
-  return !keys_.empty();
+  return std::any_of(input_.begin(), input_.end(), IsKey);
 }
 
 char PosixConsole::ReadKey() {
   Flush();
   for (;;) {
     Pump();
-    if (!keys_.empty()) {
-      const char key = keys_.front();
-      keys_.pop_front();
-      return key;
+    const auto key = std::find_if(input_.begin(), input_.end(), IsKey);
+    if (key != input_.end()) {
+      const char byte = key->key;
+      input_.erase(key);
+      return byte;
     }
     if (!OpenTerminal()) return kEndOfInput;
     // Keys come from the page's raw mode, so a key read enters the page.
@@ -166,19 +194,21 @@ char PosixConsole::ReadKey() {
 
 void PosixConsole::DiscardKeys() {
   Pump();
-  keys_.clear();
+  input_.erase(std::remove_if(input_.begin(), input_.end(), IsKey), input_.end());
   if (terminal_.EverApplied()) tcflush(terminal_.Fd(), TCIFLUSH);
 }
 
 std::string PosixConsole::TakeTypedLine(bool& ended) {
   std::string text;
   ended = false;
-  while (!keys_.empty() && !ended) {
-    const char key = keys_.front();
-    keys_.pop_front();
+  // Keys up to the end of the line; mouse events stay where they are.
+  auto next = [this] { return std::find_if(input_.begin(), input_.end(), IsKey); };
+  for (auto it = next(); it != input_.end() && !ended; it = next()) {
+    const char key = it->key;
+    input_.erase(it);
     if (key == '\0') {
       // An extended key edits nothing in a line read.
-      if (!keys_.empty()) keys_.pop_front();
+      if (auto code = next(); code != input_.end()) input_.erase(code);
     } else if (key == '\r' || key == '\n') {
       ended = true;
     } else if (key == '\b') {

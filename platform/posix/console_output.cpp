@@ -96,4 +96,7 @@ size_t PosixConsole::FitCells(std::string_view text, int cells) {
   return cells <= 0 ? 0 : Utf8FitCells(text, cells);
 }
 
+// The page is UTF-8 whatever the locale: its frames are drawn so too.
+std::string_view PosixConsole::EllipsisMark() { return "\u2026"; }
+
 }  // namespace hopdir

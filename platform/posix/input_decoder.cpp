@@ -11,6 +11,9 @@ constexpr char kUp = 72, kDown = 80, kLeft = 75, kRight = 77, kHome = 71, kEnd =
 constexpr char kPageUp = 73, kPageDown = 81, kInsert = 82, kDelete = 83;
 constexpr char kF1 = 59, kF6 = 64, kF11 = static_cast<char>(133), kF12 = static_cast<char>(134);
 constexpr char kShiftTab = 15;
+// Ctrl+@ (Ctrl+Space), the NUL byte, which would otherwise read as the
+// first half of an extended key.
+constexpr char kCtrlAt = 3;
 
 bool IsFinal(unsigned char byte) { return byte >= 0x40 && byte <= 0x7E; }
 
@@ -135,6 +138,8 @@ void InputDecoder::Take(unsigned char byte, std::vector<TerminalInput>& events) 
         StartSequence(State::kEscape);
       } else if (byte == 0x7F) {
         PushKey(events, '\b');
+      } else if (byte == 0) {
+        PushExtended(events, kCtrlAt);
       } else {
         PushKey(events, static_cast<char>(byte));
       }
@@ -256,9 +261,12 @@ void InputDecoder::Mouse(int code, int x, int y, bool released,
   input.mouse.Col = Cell(x);
   input.mouse.Row = Cell(y);
   const int button = code & 3;
-  // Wheel turns (64) and the extra buttons (128) press nothing that the
-  // programs know; motion (32), and a press of no button, move the mouse.
-  if ((code & (32 | 64 | 128)) != 0 || (!released && button == 3)) {
+  // The wheel (64) turned up (button 0) or down (1); sideways, the extra
+  // buttons (128), motion (32) and a press of no button only move it.
+  if ((code & (32 | 64 | 128)) == 64 && button < 2 && !released) {
+    input.mouse.Action = kMouseWheeled;
+    input.mouse.Wheel = static_cast<int16_t>(button == 0 ? 1 : -1);
+  } else if ((code & (32 | 64 | 128)) != 0 || (!released && button == 3)) {
     input.mouse.Action = kMouseMoved;
   } else if (released) {
     // X10 reports tell a release by button 3, not which button it was.

@@ -19,7 +19,8 @@ struct TerminalInput {
   enum Kind : uint8_t { kKey, kExtendedKey, kMouse };
   Kind kind = kKey;
   // kKey: the byte as the program reads it (Enter is '\r', Backspace 8);
-  // kExtendedKey: the key's code, read after a 0 (Up 72, F1 59, ...).
+  // kExtendedKey: the key's code, read after a 0 (Up 72, F1 59, ...; the
+  // NUL byte of Ctrl+Space is Ctrl+@, 3, as DOS read it).
   char key = 0;
   MouseEventRecord mouse;
 };

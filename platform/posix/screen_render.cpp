@@ -1,6 +1,7 @@
 #include "platform/posix/screen_render.h"
 
 #include <array>
+#include <string_view>
 
 namespace hopdir {
 namespace {
@@ -32,12 +33,15 @@ int SgrForeground(uint8_t color) {
 
 int SgrBackground(uint8_t color) { return 40 + kAnsiOfDos[color & 7]; }
 
+constexpr std::string_view kHideCursor = "\x1b[?25l";
+constexpr std::string_view kShowCursor = "\x1b[?25h";
+
 void ScreenRenderer::Invalidate() {
   valid_ = false;
-  col_ = row_ = fg_ = bg_ = -1;
+  col_ = row_ = fg_ = bg_ = cursor_shown_ = -1;
 }
 
-void ScreenRenderer::Render(const ScreenBuffer& page, std::string& out) {
+void ScreenRenderer::Render(const ScreenBuffer& page, bool cursor_visible, std::string& out) {
   const size_t start = out.size();
   const bool full = !valid_ || cols_ != page.Cols() || rows_ != page.Rows() ||
                     (page.Version() != version_ && ErasingIsShorter(page));
@@ -46,13 +50,19 @@ void ScreenRenderer::Render(const ScreenBuffer& page, std::string& out) {
     for (int row = 0; row < rows_; ++row) RenderRow(page, row, out);
     version_ = page.Version();
   }
-  const bool drew = out.size() != start;
-  if (drew) {
+  if (out.size() != start && cursor_shown_ != 0) {
     // Hidden while it jumps about, so the update shows at once.
-    out.insert(start, "\x1b[?25l");
+    out.insert(start, kHideCursor);
+    cursor_shown_ = 0;
   }
   MoveCursor(page.CursorCol(), page.CursorRow(), out);
-  if (drew) out += "\x1b[?25h";
+  if (cursor_visible && cursor_shown_ != 1) {
+    out += kShowCursor;
+    cursor_shown_ = 1;
+  } else if (!cursor_visible && cursor_shown_ != 0) {
+    out += kHideCursor;
+    cursor_shown_ = 0;
+  }
 }
 
 bool ScreenRenderer::ErasingIsShorter(const ScreenBuffer& page) const {

@@ -1,6 +1,6 @@
 // Brings the terminal from what it shows to what the page holds: only the
 // cells that differ, colours (xterm SGR) only when they change, and the
-// cursor parked where the program left it.
+// cursor parked where the program left it, shown or hidden.
 #ifndef HOPDIR_PLATFORM_POSIX_SCREEN_RENDER_H_
 #define HOPDIR_PLATFORM_POSIX_SCREEN_RENDER_H_
 
@@ -23,9 +23,9 @@ class ScreenRenderer {
   // The terminal shows something unknown (first entry, after a stop, a
   // resize or a line read with echo): the next Render repaints it whole.
   void Invalidate();
-  // Appends to `out` what makes the terminal show `page`; nothing when it
-  // already does.
-  void Render(const ScreenBuffer& page, std::string& out);
+  // Appends to `out` what makes the terminal show `page`, with its cursor
+  // visible or not; nothing when it already does.
+  void Render(const ScreenBuffer& page, bool cursor_visible, std::string& out);
 
  private:
   bool ErasingIsShorter(const ScreenBuffer& page) const;
@@ -51,6 +51,7 @@ class ScreenRenderer {
   int row_ = -1;
   int fg_ = -1;
   int bg_ = -1;
+  int cursor_shown_ = -1;
 };
 
 }  // namespace hopdir

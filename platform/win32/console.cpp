@@ -95,6 +95,7 @@ void Win32Console::Shutdown() {
 
 void Win32Console::RestoreModes() {
   if (mouse_mode_active_.exchange(false)) SetConsoleMode(in_, mouse_saved_mode_.load());
+  if (cursor_hidden_.exchange(false)) SetConsoleCursorInfo(out_, &saved_cursor_);
   if (out_console_ && console_attribute_ != original_attribute_) {
     SetConsoleTextAttribute(out_, original_attribute_);
     console_attribute_ = original_attribute_;
@@ -104,7 +105,22 @@ void Win32Console::RestoreModes() {
 void Win32Console::RestoreModesFromControlEvent() {
   // The main thread may be half-way through a write: touch only the modes.
   if (mouse_mode_active_.exchange(false)) SetConsoleMode(in_, mouse_saved_mode_.load());
+  if (cursor_hidden_.exchange(false)) SetConsoleCursorInfo(out_, &saved_cursor_);
   if (out_console_) SetConsoleTextAttribute(out_, original_attribute_);
+}
+
+void Win32Console::ShowCursor(bool shown) {
+  if (!out_console_) return;
+  if (shown) {
+    if (cursor_hidden_.exchange(false)) SetConsoleCursorInfo(out_, &saved_cursor_);
+    return;
+  }
+  if (cursor_hidden_ || !GetConsoleCursorInfo(out_, &saved_cursor_)) return;
+  CONSOLE_CURSOR_INFO hidden = saved_cursor_;
+  hidden.bVisible = FALSE;
+  // Saved before the handler can see it hidden.
+  cursor_hidden_ = true;
+  SetConsoleCursorInfo(out_, &hidden);
 }
 
 void Win32Console::EnableMouse() {
@@ -115,11 +131,14 @@ void Win32Console::EnableMouse() {
     mouse_saved_mode_ = mode;
     mouse_mode_saved_ = true;
   }
-  // Quick-edit would turn clicks into text selection in the classic console.
-  DWORD wanted = (mouse_saved_mode_.load() | ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS) &
+  // Quick-edit would turn clicks into text selection in the classic console;
+  // window input wakes a waiting page when the window changes its size.
+  DWORD wanted = (mouse_saved_mode_.load() | ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS |
+                  ENABLE_WINDOW_INPUT) &
                  ~static_cast<DWORD>(ENABLE_QUICK_EDIT_MODE);
   mouse_mode_active_ = true;
   SetConsoleMode(in_, wanted);
+  WindowResized();  // the size a later change is measured against
 }
 
 void Win32Console::DisableMouse() {

@@ -1,6 +1,6 @@
 // The Windows console: output through a shadow of the visible window that
 // is written back in one call at the points where the program waits, and
-// input records sorted into a key queue and a mouse queue. A page uses the
+// input records taken into one queue of keys and mouse events. A page uses the
 // console itself (CONOUT$, CONIN$) when the standard handles are redirected;
 // messages then stay with standard output. Text is UTF-8 in the programs
 // and UTF-16 in the console.
@@ -34,7 +34,7 @@ class Win32Console : public Console {
   void RestoreModesFromControlEvent();
 
   bool OpenScreen() override;
-  bool WindowResized() override { return false; }
+  bool WindowResized() override;
   void GotoXY(uint8_t col, uint8_t row) override;
   int WhereX() override;
   int WhereY() override;
@@ -50,10 +50,16 @@ class Win32Console : public Console {
   // Names are UTF-8; an East Asian wide character takes two cells.
   int TextCells(std::string_view text) override;
   size_t FitCells(std::string_view text, int cells) override;
+  // Code page 437, the console's own, has no ellipsis: a tilde, as in the
+  // short names that Windows cuts long ones to (PROGRA~1).
+  std::string_view EllipsisMark() override { return "~"; }
+  void ShowCursor(bool shown) override;
   void EnableMouse() override;
   void DisableMouse() override;
   bool TakeMouseEvent(MouseEventRecord& event) override;
+  InputKind NextInput() override;
   void WaitForInput(int milliseconds) override;
+  int DoubleClickMilliseconds() override;
   bool KeyPressed() override;
   char ReadKey() override;
   int ReadLine(Str255& line) override;
@@ -112,10 +118,21 @@ class Win32Console : public Console {
   std::atomic<DWORD> mouse_saved_mode_{0};
   std::atomic<bool> mouse_mode_saved_{false};
   std::atomic<bool> mouse_mode_active_{false};
+  // The cursor as found, put back at every exit while it is hidden.
+  CONSOLE_CURSOR_INFO saved_cursor_ = {};
+  std::atomic<bool> cursor_hidden_{false};
+  int known_cols_ = 0;  // the window's size when last looked at
+  int known_rows_ = 0;
 
-  std::deque<INPUT_RECORD> keys_;  // one key-down record per key, repeat count 1
-  int pending_code_ = -1;          // second half of an extended key
-  std::deque<MouseEventRecord> mice_;
+  // Keys (one key-down record each, repeat count 1) and mouse events in the
+  // order they came.
+  struct QueuedInput {
+    bool Mouse = false;
+    INPUT_RECORD Key = {};
+    MouseEventRecord Event;
+  };
+  std::deque<QueuedInput> input_;
+  int pending_code_ = -1;  // second half of an extended key
   DWORD previous_buttons_ = 0;
   bool raw_input_ended_ = false;
 };

@@ -1,8 +1,9 @@
 // Console input of Win32Console. Keys and mouse events share the console's
-// one input queue; every record read is sorted into the key queue or the
-// mouse queue, so that polling the mouse never loses a key. Typed text is
-// read as UTF-16 and handed on in UTF-8, the form names are written and
-// compared in.
+// one input queue; every record read goes into one queue of keys and mouse
+// events in their order, from which polling the mouse takes mouse events
+// without losing a key. Typed text is read as UTF-16 and handed on in
+// UTF-8, the form names are written and compared in. Waits are on the input
+// handle, without a timeout unless the caller gives one.
 #include <algorithm>
 #include <vector>
 
@@ -13,8 +14,13 @@
 namespace hopdir {
 namespace {
 
-constexpr size_t kMouseQueueLimit = 256;
+// Input beyond this, unread, is dropped as it comes.
+constexpr size_t kInputQueueLimit = 4096 + 256;
 constexpr WORD kRepeatLimit = 64;
+// The wheel's delta for one notch.
+constexpr int kWheelDelta = 120;
+// DOS's code for Shift+Tab, which the console reports as a Tab with Shift.
+constexpr int kShiftTabCode = 15;
 
 // Keys that only modify others produce key events of their own, but no key.
 bool IsModifierKey(WORD key) {
@@ -50,24 +56,39 @@ bool Win32Console::ScreenWindow(SMALL_RECT& window) {
 }
 
 void Win32Console::Take(const INPUT_RECORD& record, const SMALL_RECT& window) {
+  if (input_.size() >= kInputQueueLimit) return;
   if (record.EventType == KEY_EVENT) {
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
     if (!key.bKeyDown) return;
     if (key.uChar.UnicodeChar == 0 && IsModifierKey(key.wVirtualKeyCode)) return;
-    INPUT_RECORD one = record;
-    one.Event.KeyEvent.wRepeatCount = 1;
+    QueuedInput one;
+    one.Key = record;
+    one.Key.Event.KeyEvent.wRepeatCount = 1;
     WORD repeat = std::min<WORD>(std::max<WORD>(key.wRepeatCount, 1), kRepeatLimit);
-    for (WORD i = 0; i < repeat; ++i) keys_.push_back(one);
+    for (WORD i = 0; i < repeat; ++i) input_.push_back(one);
     return;
   }
   if (record.EventType != MOUSE_EVENT) return;
   const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
   const DWORD buttons = mouse.dwButtonState & 0xFFFF;
   const bool click = mouse.dwEventFlags == 0 || (mouse.dwEventFlags & DOUBLE_CLICK) != 0;
-  MouseEventRecord event;
+  QueuedInput queued;
+  queued.Mouse = true;
+  MouseEventRecord& event = queued.Event;
   event.Buttons = static_cast<uint16_t>(buttons);
   event.Col = static_cast<uint16_t>(std::max(0, mouse.dwMousePosition.X - window.Left));
   event.Row = static_cast<uint16_t>(std::max(0, mouse.dwMousePosition.Y - window.Top));
+  event.Time = static_cast<uint32_t>(GetTickCount());
+  if ((mouse.dwEventFlags & MOUSE_WHEELED) != 0) {
+    // The high word is the signed delta, positive away from the user; a
+    // fine-grained wheel's part of a notch still counts as one.
+    const int delta = static_cast<SHORT>(HIWORD(mouse.dwButtonState));
+    const int notches = delta / kWheelDelta;
+    event.Action = kMouseWheeled;
+    event.Wheel = static_cast<int16_t>(notches != 0 ? notches : (delta > 0 ? 1 : -1));
+    input_.push_back(queued);
+    return;
+  }
   if (click && (buttons & ~previous_buttons_) != 0) {
     event.Action = kMousePressed;
   } else if ((previous_buttons_ & ~buttons) != 0) {
@@ -76,8 +97,7 @@ void Win32Console::Take(const INPUT_RECORD& record, const SMALL_RECT& window) {
     event.Action = kMouseMoved;
   }
   previous_buttons_ = buttons;
-  if (mice_.size() >= kMouseQueueLimit) mice_.pop_front();
-  mice_.push_back(event);
+  input_.push_back(queued);
 }
 
 void Win32Console::Pump() {
@@ -101,27 +121,53 @@ void Win32Console::Pump() {
 
 bool Win32Console::TakeMouseEvent(MouseEventRecord& event) {
   Pump();
-  if (mice_.empty()) {
+  const auto mouse = std::find_if(input_.begin(), input_.end(),
+                                  [](const QueuedInput& input) { return input.Mouse; });
+  if (mouse == input_.end()) {
     Flush();
     return false;
   }
-  event = mice_.front();
-  mice_.pop_front();
+  event = mouse->Event;
+  input_.erase(mouse);
   return true;
+}
+
+InputKind Win32Console::NextInput() {
+  if (pending_code_ >= 0) return InputKind::kKey;
+  // What the input acts on is on the screen before it is taken.
+  Flush();
+  Pump();
+  if (input_.empty()) return InputKind::kNone;
+  return input_.front().Mouse ? InputKind::kMouse : InputKind::kKey;
 }
 
 void Win32Console::WaitForInput(int milliseconds) {
   Flush();
   Pump();
-  // Waiting mouse events end the wait at once. Waiting keys do not: the menu
-  // leaves typed keys alone until it ends, and must not spin meanwhile.
-  if (!mice_.empty()) return;
-  DWORD timeout = static_cast<DWORD>(std::max(0, milliseconds));
+  if (!input_.empty() || pending_code_ >= 0) return;
+  const DWORD timeout = milliseconds < 0 ? INFINITE : static_cast<DWORD>(milliseconds);
   if (in_console_) {
+    // Signalled by any record, those that Pump drops as well (key releases,
+    // focus changes): one more turn of the caller's loop.
     WaitForSingleObject(in_, timeout);
-  } else {
+  } else if (timeout != INFINITE) {
     Sleep(timeout);
   }
+}
+
+int Win32Console::DoubleClickMilliseconds() { return static_cast<int>(GetDoubleClickTime()); }
+
+bool Win32Console::WindowResized() {
+  Pump();
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!out_console_ || !GetConsoleScreenBufferInfo(out_, &info)) return false;
+  const int cols = info.srWindow.Right - info.srWindow.Left + 1;
+  const int rows = info.srWindow.Bottom - info.srWindow.Top + 1;
+  const bool changed = known_cols_ != 0 && (cols != known_cols_ || rows != known_rows_);
+  known_cols_ = cols;
+  known_rows_ = rows;
+  if (changed) geometry_valid_ = cells_valid_ = false;
+  return changed;
 }
 
 bool Win32Console::KeyPressed() {
@@ -129,7 +175,8 @@ bool Win32Console::KeyPressed() {
   if (pending_code_ >= 0) return true;
   if (!in_console_) return RawKeyWaiting();
   Pump();
-  return !keys_.empty();
+  return std::any_of(input_.begin(), input_.end(),
+                     [](const QueuedInput& input) { return !input.Mouse; });
 }
 
 char Win32Console::ReadKey() {
@@ -140,13 +187,19 @@ char Win32Console::ReadKey() {
     return code;
   }
   if (!in_console_) return ReadRawKey();
+  const auto is_key = [](const QueuedInput& input) { return !input.Mouse; };
   for (;;) {
     Pump();
-    if (!keys_.empty()) break;
+    if (std::any_of(input_.begin(), input_.end(), is_key)) break;
     WaitForSingleObject(in_, INFINITE);
   }
-  KEY_EVENT_RECORD key = keys_.front().Event.KeyEvent;
-  keys_.pop_front();
+  const auto first = std::find_if(input_.begin(), input_.end(), is_key);
+  KEY_EVENT_RECORD key = first->Key.Event.KeyEvent;
+  input_.erase(first);
+  if (key.wVirtualKeyCode == VK_TAB && (key.dwControlKeyState & SHIFT_PRESSED) != 0) {
+    pending_code_ = kShiftTabCode;
+    return '\0';
+  }
   if (key.uChar.UnicodeChar == 0) {
     pending_code_ = static_cast<unsigned char>(key.wVirtualScanCode);
     return '\0';
@@ -160,7 +213,9 @@ void Win32Console::DiscardKeys() {
   pending_code_ = -1;
   if (!in_console_) return;
   Pump();
-  keys_.clear();
+  input_.erase(std::remove_if(input_.begin(), input_.end(),
+                              [](const QueuedInput& input) { return !input.Mouse; }),
+               input_.end());
   FlushConsoleInputBuffer(in_);
 }
 
@@ -171,11 +226,16 @@ int Win32Console::ReadLine(Str255& line) {
   if (!in_console_) return ReadRawLine(line);
   // Keys typed ahead belong to the line: hand them back to the console.
   Pump();
-  if (!keys_.empty()) {
-    std::vector<INPUT_RECORD> typed(keys_.begin(), keys_.end());
+  std::vector<INPUT_RECORD> ahead;
+  for (const QueuedInput& input : input_) {
+    if (!input.Mouse) ahead.push_back(input.Key);
+  }
+  if (!ahead.empty()) {
     DWORD written = 0;
-    WriteConsoleInputW(in_, typed.data(), static_cast<DWORD>(typed.size()), &written);
-    keys_.clear();
+    WriteConsoleInputW(in_, ahead.data(), static_cast<DWORD>(ahead.size()), &written);
+    input_.erase(std::remove_if(input_.begin(), input_.end(),
+                                [](const QueuedInput& input) { return !input.Mouse; }),
+                 input_.end());
   }
   DWORD mode_in_effect = 0;
   bool have_mode = GetConsoleMode(in_, &mode_in_effect) != 0;

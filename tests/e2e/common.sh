@@ -2,10 +2,28 @@
 # Helpers that the Wine and the POSIX end-to-end harnesses share; each
 # lib.sh sources this file and defines `fail`, which these call.
 
+# How long any wait for a condition goes on before it fails, in seconds:
+# generous, since a loaded machine may be slow; a test that passes never
+# waits that long.
+E2E_PATIENCE=60
+
 # case_start NAME: names the case that the following assertions belong to.
 case_start() {
   E2E_CASE="$1"
   echo "--- $E2E_CASE"
+}
+
+# wait_until SECONDS WHAT COMMAND [ARG...]: runs COMMAND every 50 ms until
+# it succeeds; fails with WHAT once SECONDS have passed, however long each
+# try took.
+wait_until() {
+  local seconds="$1" what="$2" deadline
+  shift 2
+  deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${seconds}s waiting for $what"
+    sleep 0.05
+  done
 }
 
 # e2e_done: the last line of a script.

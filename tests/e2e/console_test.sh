@@ -57,26 +57,40 @@ probe keys 4 line
 assert_lines "$results" "ü and ß as keys, then a line" "key 195" "key 188" "key 195" "key 159" \
   "line Müller"
 
-case_start "waiting for input blocks until input arrives, and waiting keys do not end it"
+case_start "waiting for input blocks until input arrives, a key or a mouse event"
 probe wait 1200
 waited=$(sed -n 's/^waited //p' "$results")
 [ "$waited" -ge 1100 ] || fail "an idle wait of 1200 ms ended after $waited ms"
 INJECT_OPTIONS=(--keys k)
-probe pressed wait 1200
+probe pressed wait 5000
 waited=$(sed -n 's/^waited //p' "$results")
+<<<<<<< HEAD
+[ "$waited" -lt 2500 ] || fail "a waiting key did not end the wait ($waited ms)"
+=======
 [ "$waited" -ge 1100 ] || fail "a waiting key ended the wait after $waited ms"
+# A wait long enough that no delay of a loaded machine comes near it.
+>>>>>>> flaky-tests
 INJECT_OPTIONS=(--press 5,5)
-probe mouse-on wait 5000
+probe mouse-on wait 60000
 waited=$(sed -n 's/^waited //p' "$results")
-[ "$waited" -lt 2500 ] || fail "a waiting mouse event did not end the wait ($waited ms)"
+[ "$waited" -lt 30000 ] || fail "a waiting mouse event did not end the wait ($waited ms)"
 
 case_start "the input mode is restored at exit, after a fatal I/O error and on Ctrl+C"
-INJECT_OPTIONS=(--mode "$(win_path "$mode")" --mode-at 2000)
-probe mouse-on wait 4000 exit 3
+# The probe notes the mode while it runs itself, once the mouse is on: a
+# sample taken from outside at a fixed moment came too early when the
+# probe was slow to start.
+INJECT_OPTIONS=(--mode "$(win_path "$mode")")
+probe mouse-on mode exit 3
 assert_status 3 "exit code"
 before=$(mode_line before)
+<<<<<<< HEAD
 during=$(mode_line during)
+assert_eq $(((0x$before | 0x98) & ~0x40)) $((0x$during)) \
+  "mouse and window input on, quick-edit off while running"
+=======
+during=$(sed -n 's/^mode //p' "$results")
 assert_eq $(((0x$before | 0x90) & ~0x40)) $((0x$during)) "mouse input on, quick-edit off while running"
+>>>>>>> flaky-tests
 assert_eq "$before" "$(mode_line after)" "mode after the exit"
 INJECT_OPTIONS=(--mode "$(win_path "$mode")")
 probe mouse-on io-fail 5
@@ -85,8 +99,8 @@ assert_eq "$before" "$(mode_line after)" "mode after the I/O failure"
 rm -f "$results"
 INJECT_OPTIONS=(--mode "$(win_path "$mode")")
 TYPE_AFTER_FILE="$results"
-run_console_typing 1 '\003' "$out" "$programs" "$programs/backend_probe.exe" \
-  "$(win_path "$results")" mouse-on say ready wait 20000 exit 4
+run_console_typing '\003' "$out" "$programs" "$programs/backend_probe.exe" \
+  "$(win_path "$results")" mouse-on say ready wait 120000 exit 4
 assert_status $((0xC000013A)) "exit code after Ctrl+C (STATUS_CONTROL_C_EXIT)"
 assert_eq "$before" "$(mode_line after)" "mode after Ctrl+C"
 assert_lines "$results" "the program ends at Ctrl+C" "ready"

@@ -23,10 +23,17 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/hopdir-e2e-$E2E_NAME.XXXXXX")
 E2E_CASE="(setup)"
 E2E_DRIVES=()
+E2E_AT_EXIT=()
 STATUS=0
+# Wine starts programs slowly, the more so on a loaded machine.
+E2E_PATIENCE=120
 
 e2e_cleanup() {
-  local link
+  local command link
+  for command in "${E2E_AT_EXIT[@]}"; do eval "$command" || true; done
+  # Nothing the script started may still write into the scratch folder
+  # while it goes.
+  wait
   for link in "${E2E_DRIVES[@]}"; do rm -f "$link"; done
   if [ "${E2E_KEEP:-0}" = 1 ]; then
     echo "kept $E2E_TMP"
@@ -35,6 +42,12 @@ e2e_cleanup() {
   fi
 }
 trap e2e_cleanup EXIT
+
+# at_exit COMMAND: shell code that runs when the script ends, before its
+# background jobs are waited for and its scratch folder goes.
+at_exit() {
+  E2E_AT_EXIT+=("$1")
+}
 
 # --- cases and failures ---
 
@@ -73,15 +86,30 @@ win_path() {
   echo "Z:${path//\//\\}"
 }
 
-# map_drive LETTER FOLDER: makes drive LETTER: show FOLDER until the script
-# ends. The prefix is shared, so scripts that map the same letter wait for
-# each other.
-map_drive() {
-  local letter="${1,,}" folder="$2" lock_fd
-  exec {lock_fd}>"$WINEPREFIX/hopdir-drive-$letter.lock"
+# The prefix is shared: each script has drive letters of its own (see
+# README.md), and holds a lock on each of them until it ends, so that
+# scripts that use the same letter after all wait for each other.
+drive_lock() {
+  local lock_fd
+  exec {lock_fd}>"$WINEPREFIX/hopdir-drive-${1,,}.lock"
   flock "$lock_fd"
+}
+
+# map_drive LETTER FOLDER: makes drive LETTER: show FOLDER until the script
+# ends.
+map_drive() {
+  local letter="${1,,}" folder="$2"
+  drive_lock "$letter"
   ln -sfn "$(realpath "$folder")" "$WINEPREFIX/dosdevices/$letter:"
   E2E_DRIVES+=("$WINEPREFIX/dosdevices/$letter:")
+}
+
+# unmapped_drive LETTER: makes sure that drive LETTER: shows nothing until
+# the script ends (a link left by a script that was killed goes).
+unmapped_drive() {
+  local letter="${1,,}"
+  drive_lock "$letter"
+  rm -f "$WINEPREFIX/dosdevices/$letter:"
 }
 
 # --- running programs ---
@@ -136,21 +164,23 @@ run_wine() {
 # whose input stays open and silent. OUT gets what the terminal received
 # (see console_text). The exit code is left in $STATUS.
 run_console() {
-  run_console_typing 0 "" "$@"
+  run_console_typing "" "$@"
 }
 
-# run_console_typing SECONDS BYTES OUT DIR PROGRAM [ARG...]: like
-# run_console, and types BYTES (a printf format, e.g. '\003' for Ctrl+C)
-# into the terminal SECONDS after the start, or, when TYPE_AFTER_FILE names
-# a file, SECONDS after that file has appeared (cleared by the run).
+# run_console_typing BYTES OUT DIR PROGRAM [ARG...]: like run_console, and
+# types BYTES (a printf format, e.g. '\003' for Ctrl+C) into the terminal
+# as soon as the file TYPE_AFTER_FILE holds something (cleared by the run),
+# which the program, or what watches it, writes once it is ready for them.
+# Should that take longer than E2E_PATIENCE, BYTES are typed all the same,
+# so that the run ends.
 TYPE_AFTER_FILE=""
 # The terminal's size, "COLS ROWS", for the console runs after it is set;
 # Wine's console window takes it on.
 CONSOLE_SIZE="80 25"
 run_console_typing() {
-  local delay="$1" bytes="$2" out="$3" dir="$4" fifo="$E2E_TMP/.terminal-input" command fd code=0
-  local cols rows
-  shift 4
+  local bytes="$1" out="$2" dir="$3" fifo="$E2E_TMP/.terminal-input" command fd code=0
+  local cols rows typer="" after="$TYPE_AFTER_FILE"
+  shift 3
   read -r cols rows <<<"$CONSOLE_SIZE"
   [[ "$cols" =~ ^[0-9]+$ && "$rows" =~ ^[0-9]+$ ]] || fail "CONSOLE_SIZE '$CONSOLE_SIZE' is not 'COLS ROWS'"
   [ -p "$fifo" ] || mkfifo "$fifo"
@@ -160,18 +190,24 @@ run_console_typing() {
   # input, which script would pass on to the program as a Ctrl+D key.
   exec {fd}<>"$fifo"
   if [ -n "$bytes" ]; then
+    [ -n "$after" ] || fail "run_console_typing: no TYPE_AFTER_FILE to wait for"
     (
-      if [ -n "$TYPE_AFTER_FILE" ]; then
-        for _ in $(seq 600); do [ -s "$TYPE_AFTER_FILE" ] && break || sleep 0.1; done
-      fi
-      sleep "$delay" && printf "$bytes" >&"$fd"
+      deadline=$((SECONDS + E2E_PATIENCE))
+      until [ -s "$after" ] || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.05; done
+      # shellcheck disable=SC2059 # BYTES is the caller's printf format
+      printf "$bytes" >&"$fd"
     ) &
+    typer=$!
   fi
   TYPE_AFTER_FILE=""
   SHELL=/bin/bash script -qec "stty cols $cols rows $rows; cd $(printf '%q' "$dir") && exec $command" \
     /dev/null <&"$fd" >"$out" 2>"$out.stderr" || code=$?
+  # Once the program has ended there is nothing left to type for it.
+  if [ -n "$typer" ]; then
+    kill "$typer" 2>/dev/null || true
+    wait "$typer" || true
+  fi
   exec {fd}>&-
-  wait
   e2e_status "$code"
 }
 

@@ -30,12 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // four bytes: never more events than bytes.
     if (events.size() > fed) std::abort();
     for (const hopdir::TerminalInput& event : events) {
-      if (event.kind == hopdir::TerminalInput::kMouse &&
-          event.mouse.Action != hopdir::kMousePressed &&
-          event.mouse.Action != hopdir::kMouseReleased &&
-          event.mouse.Action != hopdir::kMouseMoved) {
+      if (event.kind != hopdir::TerminalInput::kMouse) continue;
+      const uint16_t action = event.mouse.Action;
+      if (action != hopdir::kMousePressed && action != hopdir::kMouseReleased &&
+          action != hopdir::kMouseMoved && action != hopdir::kMouseWheeled) {
         std::abort();
       }
+      // A wheel turn is one notch either way; nothing else turns it.
+      const int wheel = event.mouse.Wheel;
+      if ((action == hopdir::kMouseWheeled) != (wheel == 1 || wheel == -1)) std::abort();
     }
   }
   // Whatever came before, three CANs (Ctrl+X) end any sequence in flight,

@@ -82,9 +82,9 @@ TEST_F(HopmenuPageTest, ADestinationTooLongForTheStatusLineShowsItsEndAndNeverSc
   RunUntilWaiting();
   const std::string destination = "D:\\WORK\\" + name + "\\";
   ASSERT_GT(destination.size(), 57u);
-  // 57 columns are left for the destination: "..." and its last 54 characters.
+  // 57 columns are left for the destination: the mark and its last 56 characters.
   EXPECT_EQ(fake.console.Row(25),
-            "Current destination: ..." + destination.substr(destination.size() - 54) + "  ");
+            "Current destination: ~" + destination.substr(destination.size() - 56) + "  ");
   EXPECT_EQ(fake.console.Row(1).substr(0, 1), "\xDA");  // the page did not scroll
   EXPECT_EQ(fake.console.WhereX(), 79);
 }

@@ -112,7 +112,11 @@ TEST_F(PosixRunTest, LookupsAndHopfindIgnoreTheCaseOfLettersButHandOnNamesAsThey
       {RunHopmenu, {"-P"}, "sh", "cd -- '/x'\n"},
       {RunHopfind, {"BE"}, "bash", "builtin cd -- '/home/ann/Work/Beta'\n"},
       {RunHopfind, {"ub"}, "fish", "cd '/home/ann/Work/SUB'\n"},
+      // The first in the page's order, whatever order the directory keeps.
+      {RunHopfind, {"_k"}, "bash", "builtin cd -- '/home/ann/Work/Apple_k'\n"},
   };
+  fake.files.AddDir("/home/ann/Work/pear_k");
+  fake.files.AddDir("/home/ann/Work/Apple_k");
   for (const Case& c : cases) {
     Restart();
     fake.files.AddFile(kHistoryFile, "/home/ann/Src/MyProj\r\n/x\n");

@@ -15,6 +15,13 @@
 //   --enter          the Enter key (character 13)
 //   --vk CODE        a key without a character (virtual-key CODE, decimal or 0x..,
 //                    e.g. 0x26 up, 0x70 F1); programs read it as 0 and its scan code
+//   --char CODE      the key of the character CODE (decimal or 0x..: 8 Backspace,
+//                    9 Tab, 0x1b Esc, 4 Ctrl+D)
+//   --wheel C,R,N    the wheel turned N notches (away from the user when positive)
+//                    with the mouse at C,R
+//   --wait-screen TEXT  the input after this option is written only once the
+//                    window shows TEXT (within 30 s; else exit code 122), while
+//                    PROGRAM runs; the cursor is sampled then (see --cursor)
 // Other options:
 //   --mode FILE      write the console input mode before PROGRAM starts and after it
 //                    ended to FILE: "before XXXXXXXX" and "after XXXXXXXX" (hex)
@@ -26,6 +33,8 @@
 //                    per row, one hex digit pair (background, foreground) per cell
 //   --status FILE    write PROGRAM's whole exit code to FILE in decimal (Wine passes
 //                    only its low byte on to Linux)
+//   --cursor FILE    write whether the cursor shows to FILE: "before 1", "during 0"
+//                    (at the first --wait-screen), "after 1"
 // Without a console (output redirected, no terminal) only --status may be given;
 // PROGRAM then runs without a console too, with this process's standard handles.
 // Exit code: PROGRAM's exit code; 120 for a bad command line, 121 when PROGRAM
@@ -43,7 +52,13 @@ namespace {
 HANDLE input = INVALID_HANDLE_VALUE;
 HANDLE screen = INVALID_HANDLE_VALUE;
 SMALL_RECT window = {0, 0, 79, 24};
-std::vector<INPUT_RECORD> records;
+// The input written before PROGRAM starts, then one stage per --wait-screen.
+struct Stage {
+  std::string wait_for;
+  std::vector<INPUT_RECORD> records;
+};
+std::vector<Stage> stages(1);
+std::vector<INPUT_RECORD>* records = &stages[0].records;
 
 [[noreturn]] void Usage(const std::string& why) {
   std::fprintf(stderr, "console_inject: %s\n", why.c_str());
@@ -65,7 +80,25 @@ void AddMouse(const std::string& cell, DWORD buttons, DWORD flags) {
   record.Event.MouseEvent.dwMousePosition.Y = static_cast<SHORT>(window.Top + row - 1);
   record.Event.MouseEvent.dwButtonState = buttons;
   record.Event.MouseEvent.dwEventFlags = flags;
-  records.push_back(record);
+  records->push_back(record);
+}
+
+void AddWheel(const std::string& spec) {
+  int col = 0;
+  int row = 0;
+  int notches = 0;
+  if (std::sscanf(spec.c_str(), "%d,%d,%d", &col, &row, &notches) != 3 || col < 1 || row < 1) {
+    Usage("bad wheel '" + spec + "' (want COL,ROW,NOTCHES)");
+  }
+  INPUT_RECORD record = {};
+  record.EventType = MOUSE_EVENT;
+  record.Event.MouseEvent.dwMousePosition.X = static_cast<SHORT>(window.Left + col - 1);
+  record.Event.MouseEvent.dwMousePosition.Y = static_cast<SHORT>(window.Top + row - 1);
+  // The delta in the high word, 120 a notch.
+  record.Event.MouseEvent.dwButtonState = static_cast<DWORD>(static_cast<WORD>(notches * 120))
+                                          << 16;
+  record.Event.MouseEvent.dwEventFlags = MOUSE_WHEELED;
+  records->push_back(record);
 }
 
 void AddKey(wchar_t character, WORD virtual_key) {
@@ -81,9 +114,9 @@ void AddKey(wchar_t character, WORD virtual_key) {
   key.wVirtualKeyCode = virtual_key;
   key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
   key.bKeyDown = TRUE;
-  records.push_back(record);
+  records->push_back(record);
   key.bKeyDown = FALSE;
-  records.push_back(record);
+  records->push_back(record);
 }
 
 // The arguments arrive in the ANSI code page; keys carry UTF-16 characters.
@@ -113,6 +146,13 @@ std::string Quote(const std::string& arg) {
   return quoted + "\"";
 }
 
+void WriteCursor(std::FILE* file, const char* label) {
+  CONSOLE_CURSOR_INFO info = {};
+  GetConsoleCursorInfo(screen, &info);
+  std::fprintf(file, "%s %d\n", label, info.bVisible ? 1 : 0);
+  std::fflush(file);
+}
+
 void WriteMode(std::FILE* file, const char* label) {
   DWORD mode = 0;
   GetConsoleMode(input, &mode);
@@ -128,6 +168,36 @@ std::string Utf8(const std::wstring& wide) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
                       nullptr, nullptr);
   return text;
+}
+
+// The visible window as UTF-8 text, one line a row.
+std::string WindowText() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(screen, &info)) return std::string();
+  const SMALL_RECT& now = info.srWindow;
+  const int width = now.Right - now.Left + 1;
+  std::vector<CHAR_INFO> row(static_cast<size_t>(width));
+  std::wstring text;
+  for (SHORT y = now.Top; y <= now.Bottom; ++y) {
+    SMALL_RECT region = {now.Left, y, now.Right, y};
+    if (!ReadConsoleOutputW(screen, row.data(), COORD{static_cast<SHORT>(width), 1}, COORD{0, 0},
+                            &region)) {
+      break;
+    }
+    for (const CHAR_INFO& cell : row)
+      text += cell.Char.UnicodeChar == 0 ? L' ' : cell.Char.UnicodeChar;
+    text += L'\n';
+  }
+  return Utf8(text);
+}
+
+// Waits, polling, until the window shows `text` or `process` ends.
+bool WaitForScreen(const std::string& text, HANDLE process) {
+  for (int tries = 0; tries < 600; ++tries) {
+    if (WindowText().find(text) != std::string::npos) return true;
+    if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return false;
+  }
+  return false;
 }
 
 void DumpWindow(const std::string& text_path, const std::string& colors_path) {
@@ -189,6 +259,7 @@ int main(int argc, char** argv) {
   std::string screen_path;
   std::string colors_path;
   std::string status_path;
+  std::string cursor_path;
   DWORD sample_delay = INFINITE;
   int i = 1;
   for (; i < argc; ++i) {
@@ -214,6 +285,15 @@ int main(int argc, char** argv) {
       AddKey(L'\r', VK_RETURN);
     } else if (option == "--vk") {
       AddKey(L'\0', static_cast<WORD>(std::strtoul(argv[++i], nullptr, 0)));
+    } else if (option == "--char") {
+      AddKey(static_cast<wchar_t>(std::strtoul(argv[++i], nullptr, 0)), 0);
+    } else if (option == "--wheel") {
+      AddWheel(argv[++i]);
+    } else if (option == "--wait-screen") {
+      stages.push_back(Stage{argv[++i], {}});
+      records = &stages.back().records;
+    } else if (option == "--cursor") {
+      cursor_path = argv[++i];
     } else if (option == "--mode-at") {
       sample_delay = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 0));
     } else if (option == "--mode") {
@@ -229,9 +309,9 @@ int main(int argc, char** argv) {
     }
   }
   if (i >= argc) Usage("no program given after --");
-  if (!has_console &&
-      (!records.empty() || !mode_path.empty() || !screen_path.empty() || !colors_path.empty())) {
-    Usage("input, --mode, --screen and --colors need a console");
+  if (!has_console && (!stages[0].records.empty() || stages.size() > 1 || !mode_path.empty() ||
+                       !screen_path.empty() || !colors_path.empty() || !cursor_path.empty())) {
+    Usage("input, --mode, --screen, --colors and --cursor need a console");
   }
 
   std::string command_line;
@@ -246,10 +326,21 @@ int main(int argc, char** argv) {
     if (mode_file == nullptr) Usage("cannot write " + mode_path);
     WriteMode(mode_file, "before");
   }
-  if (!records.empty()) {
-    DWORD written = 0;
-    WriteConsoleInputW(input, records.data(), static_cast<DWORD>(records.size()), &written);
+  std::FILE* cursor_file = nullptr;
+  if (!cursor_path.empty()) {
+    cursor_file = std::fopen(cursor_path.c_str(), "wb");
+    if (cursor_file == nullptr) Usage("cannot write " + cursor_path);
+    WriteCursor(cursor_file, "before");
   }
+  // WriteConsoleInputW and the console's cursor speak of handles
+  // console_inject opened; the stages are written from here on.
+  auto write_stage = [](const Stage& stage) {
+    if (stage.records.empty()) return;
+    DWORD written = 0;
+    WriteConsoleInputW(input, stage.records.data(), static_cast<DWORD>(stage.records.size()),
+                       &written);
+  };
+  write_stage(stages[0]);
   // Ctrl+C typed for the program must not end this process first. A handler
   // of our own, unlike the ignore flag, is not inherited by the program.
   SetConsoleCtrlHandler(KeepRunning, TRUE);
@@ -273,6 +364,18 @@ int main(int argc, char** argv) {
       WaitForSingleObject(process.hProcess, sample_delay) == WAIT_TIMEOUT) {
     WriteMode(mode_file, "during");
   }
+  bool screen_missed = false;
+  for (size_t stage = 1; stage < stages.size() && !screen_missed; ++stage) {
+    if (!WaitForScreen(stages[stage].wait_for, process.hProcess)) {
+      std::fprintf(stderr, "console_inject: the window never showed '%s'\n",
+                   stages[stage].wait_for.c_str());
+      screen_missed = true;
+      TerminateProcess(process.hProcess, 122);
+      break;
+    }
+    if (stage == 1 && cursor_file != nullptr) WriteCursor(cursor_file, "during");
+    write_stage(stages[stage]);
+  }
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
@@ -283,6 +386,10 @@ int main(int argc, char** argv) {
     WriteMode(mode_file, "after");
     std::fclose(mode_file);
   }
+  if (cursor_file != nullptr) {
+    WriteCursor(cursor_file, "after");
+    std::fclose(cursor_file);
+  }
   if (has_console) DumpWindow(screen_path, colors_path);
   if (!status_path.empty()) {
     // The whole code: Wine hands only its low byte on to Linux.
@@ -292,5 +399,5 @@ int main(int argc, char** argv) {
       std::fclose(status);
     }
   }
-  return static_cast<int>(code);
+  return screen_missed ? 122 : static_cast<int>(code);
 }

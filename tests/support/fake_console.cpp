@@ -9,19 +9,21 @@ FakeConsole::FakeConsole(int cols, int rows) { Resize(cols, rows); }
 void FakeConsole::Resize(int cols, int rows) {
   cols_ = cols;
   rows_ = rows;
-  cells_.assign(static_cast<size_t>(cols * rows), Cell{});
+  cells_.assign(static_cast<size_t>(cols) * static_cast<size_t>(rows), Cell{});
   cursor_col_ = cursor_row_ = 1;
 }
 
 Cell& FakeConsole::CellAt(int col, int row) {
-  return cells_[static_cast<size_t>((row - 1) * cols_ + (col - 1))];
+  return cells_[(static_cast<size_t>(row) - 1) * static_cast<size_t>(cols_) +
+                static_cast<size_t>(col) - 1];
 }
 
 const Cell& FakeConsole::At(int col, int row) const {
   if (col < 1 || col > cols_ || row < 1 || row > rows_) {
     throw std::out_of_range("cell outside the fake console");
   }
-  return cells_[static_cast<size_t>((row - 1) * cols_ + (col - 1))];
+  return cells_[(static_cast<size_t>(row) - 1) * static_cast<size_t>(cols_) +
+                static_cast<size_t>(col) - 1];
 }
 
 std::string FakeConsole::Row(int row) const {
@@ -56,25 +58,27 @@ std::string FakeConsole::RowBackground(int row) const {
   return colors;
 }
 
-void FakeConsole::PushPress(int col, int row, uint16_t buttons) {
-  input_.push_back(
-      {InputItem::kMouse,
-       0,
-       {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMousePressed}});
+void FakeConsole::PushMouse(int col, int row, uint16_t buttons, uint16_t action, int16_t wheel) {
+  clock_ += static_cast<uint32_t>(next_event_gap_);
+  next_event_gap_ = 1000;
+  MouseEventRecord event{
+      buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), action, wheel,
+      clock_};
+  input_.push_back({InputItem::kMouse, 0, event});
 }
 
-void FakeConsole::PushRelease(int col, int row) {
-  input_.push_back(
-      {InputItem::kMouse,
-       0,
-       {0, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMouseReleased}});
+void FakeConsole::PushPress(int col, int row, uint16_t buttons) {
+  PushMouse(col, row, buttons, kMousePressed);
 }
+
+void FakeConsole::PushRelease(int col, int row) { PushMouse(col, row, 0, kMouseReleased); }
 
 void FakeConsole::PushMove(int col, int row, uint16_t buttons) {
-  input_.push_back(
-      {InputItem::kMouse,
-       0,
-       {buttons, static_cast<uint16_t>(col - 1), static_cast<uint16_t>(row - 1), kMouseMoved}});
+  PushMouse(col, row, buttons, kMouseMoved);
+}
+
+void FakeConsole::PushWheel(int col, int row, int notches) {
+  PushMouse(col, row, 0, kMouseWheeled, static_cast<int16_t>(notches));
 }
 
 void FakeConsole::PushKey(char key) { input_.push_back({InputItem::kKey, key, {}}); }
@@ -107,17 +111,16 @@ bool FakeConsole::OpenScreen() {
   return HasScreen;
 }
 
-// Keys wait beside the other input; a resize and the mouse events keep
-// their order between themselves.
+// Keys wait beside the mouse events, which TakeMouseEvent takes in their
+// own order; a resize comes when everything before it has been taken.
 static bool NotAKey(const FakeConsole::InputItem& item) {
   return item.kind != FakeConsole::InputItem::kKey;
 }
 
 bool FakeConsole::WindowResized() {
-  auto it = std::find_if(input_.begin(), input_.end(), NotAKey);
-  if (it == input_.end() || it->kind != InputItem::kResize) return false;
-  Resize(it->mouse.Col, it->mouse.Row);
-  input_.erase(it);
+  if (input_.empty() || input_.front().kind != InputItem::kResize) return false;
+  Resize(input_.front().mouse.Col, input_.front().mouse.Row);
+  input_.pop_front();
   return true;
 }
 
@@ -200,8 +203,25 @@ bool FakeConsole::TakeMouseEvent(MouseEventRecord& event) {
   return true;
 }
 
+InputKind FakeConsole::NextInput() {
+  if (input_.empty()) return InputKind::kNone;
+  switch (input_.front().kind) {
+    case InputItem::kKey:
+      return InputKind::kKey;
+    case InputItem::kMouse:
+      return InputKind::kMouse;
+    default:
+      return InputKind::kNone;
+  }
+}
+
 void FakeConsole::WaitForInput(int /*milliseconds*/) {
   if (input_.empty() && lines_.empty()) throw InputExhausted();
+}
+
+void FakeConsole::ShowCursor(bool shown) {
+  CursorShown = shown;
+  ++ShowCursorCalls;
 }
 
 bool FakeConsole::KeyPressed() { return PendingKeys() > 0; }

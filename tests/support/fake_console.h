@@ -39,10 +39,15 @@ class FakeConsole : public Console {
   std::string RowForeground(int row) const;  // colour of each cell as a hex digit
   std::string RowBackground(int row) const;
 
-  // Scripting: mouse cells are 1-based, as the menus count them.
+  // Scripting: mouse cells are 1-based, as the menus count them. Each
+  // mouse event is taken in a second after the one before (NextEventAfter
+  // makes the next one come sooner).
   void PushPress(int col, int row, uint16_t buttons = 1);
   void PushRelease(int col, int row);
   void PushMove(int col, int row, uint16_t buttons = 0);
+  void PushWheel(int col, int row, int notches);
+  // The next mouse event comes `milliseconds` after the one before.
+  void NextEventAfter(int milliseconds) { next_event_gap_ = milliseconds; }
   void PushKey(char key);
   void PushExtendedKey(char code);  // 0 then the code
   void PushLine(const std::string& line);
@@ -63,6 +68,10 @@ class FakeConsole : public Console {
   int EnableMouseCalls = 0;
   int DisableMouseCalls = 0;
   int DiscardKeysCalls = 0;
+  bool CursorShown = true;
+  int ShowCursorCalls = 0;
+  int DoubleClickTime = 500;
+  std::string Ellipsis = "~";
   int WriteFailsWith = 0;  // nonzero: every write fails with this I/O error
   // Consecutive empty mouse polls after which InputExhausted is thrown.
   int IdlePollLimit = 10000;
@@ -84,10 +93,14 @@ class FakeConsole : public Console {
   int WriteErrorLine(std::string_view bytes) override;
   int TextCells(std::string_view text) override { return static_cast<int>(text.size()); }
   size_t FitCells(std::string_view text, int cells) override;
+  std::string_view EllipsisMark() override { return Ellipsis; }
+  void ShowCursor(bool shown) override;
   void EnableMouse() override;
   void DisableMouse() override;
   bool TakeMouseEvent(MouseEventRecord& event) override;
+  InputKind NextInput() override;
   void WaitForInput(int milliseconds) override;
+  int DoubleClickMilliseconds() override { return DoubleClickTime; }
   bool KeyPressed() override;
   char ReadKey() override;
   int ReadLine(Str255& line) override;
@@ -103,6 +116,7 @@ class FakeConsole : public Console {
  private:
   int Put(std::string_view bytes);
   void NewLine();
+  void PushMouse(int col, int row, uint16_t buttons, uint16_t action, int16_t wheel = 0);
   Cell& CellAt(int col, int row);
 
   int cols_;
@@ -113,6 +127,8 @@ class FakeConsole : public Console {
   std::deque<InputItem> input_;
   std::deque<std::string> lines_;
   int idle_polls_ = 0;
+  uint32_t clock_ = 0;
+  int next_event_gap_ = 1000;
 };
 
 }  // namespace hopdir::testing

@@ -42,16 +42,17 @@ class TerminalCellsTest : public ::testing::Test {
 };
 
 TEST_F(TerminalCellsTest, TheStatusLineKeepsTheEndOfADestinationWithoutCuttingACharacter) {
-  // 31 columns: the destination has 8 cells, "..." and 5 cells when cut.
+  // 31 columns: the destination has 8 cells, the ellipsis and 7 cells when cut.
   ScreenCols = 31;
+  console.Ellipsis = "…";
   const struct {
     const char* destination;
     const char* shown;
   } cases[] = {
-      {"/a/日本", "/a/日本  "},            // 7 cells: whole
-      {"/a/日本語", "...本語  "},          // 日 would straddle the cut: it goes
-      {"/abe\314\201fghij", "...fghij "},  // the mark (U+0301) goes with its e
-      {"/abc/defghi", "...efghi "},        // a plain cut
+      {"/a/日本", "/a/日本  "},              // 7 cells: whole
+      {"/日本語xy", "…本語xy  "},            // 日 would straddle the cut: it goes
+      {"/abe\314\201fghijkl", "…fghijkl "},  // the mark (U+0301) goes with its e
+      {"/abc/defghi", "…/defghi "},          // a plain cut
   };
   for (const auto& c : cases) {
     console.Output.clear();

@@ -74,6 +74,15 @@ TEST_F(PosixScreenTest, WideMarkedInvalidAndGraphicCharactersTakeTheirCells) {
   page.PutText("e\xCC\x81\xFF");
   page.PutGraphic("\xDA\x18");
   EXPECT_EQ(Row(page, 2), "e\xCC\x81\xEF\xBF\xBD┌↑");
+  // A narrower window cuts 日 in two: its left half, now in the last
+  // column, goes, and the renderer never looks past the row for the other.
+  page.MoveTo(0, 2);
+  page.PutText("ab日");
+  page.Resize(3, 4);
+  EXPECT_EQ(Row(page, 2), "ab ");
+  std::string out;
+  ScreenRenderer().Render(page, true, out);
+  EXPECT_EQ(out.find("日"), std::string::npos);
 }
 
 // A 6 x 2 page: a white frame corner and "Hi" in yellow on blue.
@@ -95,7 +104,7 @@ const std::string kErase = "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[?25h";
 TEST_F(PosixScreenTest, AFirstRenderErasesThenWritesOnlyWhatIsNotBlank) {
   ScreenRenderer renderer;
   std::string out;
-  renderer.Render(SamplePage(), out);
+  renderer.Render(SamplePage(), true, out);
   EXPECT_EQ(out,
             "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J"
             "\x1b[97m┌─"
@@ -107,33 +116,33 @@ TEST_F(PosixScreenTest, LaterRendersSendChangesOnlyAndNothingForNoChange) {
   ScreenRenderer renderer;
   ScreenBuffer page = SamplePage();
   std::string out;
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   out.clear();
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "");
   page.MoveTo(0, 1);
   page.SetColors(14, 1);
   page.PutText("日");
   page.MoveTo(0, 0);
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "\x1b[?25l\x1b[2;1H日\x1b[H\x1b[?25h");
   out.clear();
   page.MoveTo(1, 1);
   page.SetColors(4, 1);
   page.PutText("x");  // over the right half of 日: its left half turns blank
   page.MoveTo(0, 0);
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, "\x1b[?25l\x1b[2;1H \x1b[31mx\x1b[H\x1b[?25h");
   out.clear();
   renderer.Invalidate();
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out,
             "\x1b[?25l\x1b[0;40m\x1b[H\x1b[2J\x1b[97m┌─"
             "\x1b[2;1H\x1b[44m \x1b[31mx\x1b[93mHi\x1b[H\x1b[?25h");
   out.clear();
   page.SetColors(7, 0);
   page.Clear();  // erased rather than written blank by blank
-  renderer.Render(page, out);
+  renderer.Render(page, true, out);
   EXPECT_EQ(out, kErase);
 }
 

@@ -5,13 +5,17 @@ source "$(dirname "$0")/lib.sh"
 
 # hopfind as it is, except that each run waits, once it has written its
 # handoff file, until the other has written its own: both files are
-# written before either shell reads one.
+# written before either shell reads one. A run that waits in vain fails.
 barrier=$(new_dir barrier)
 stand_in "$E2E_TMP/stand-ins" hopfind <<EOF
 "$HOPDIR_BIN/hopfind" "\$@" && status=0 || status=\$?
 touch "$barrier/\$\$"
-for _ in \$(seq 200); do
-  [ "\$(ls "$barrier" | wc -l)" -ge 2 ] && break
+deadline=\$((SECONDS + $E2E_PATIENCE))
+until [ "\$(ls "$barrier" | wc -l)" -ge 2 ]; do
+  if [ "\$SECONDS" -ge "\$deadline" ]; then
+    echo "hopfind: the other run never came" >&2
+    exit 1
+  fi
   sleep 0.05
 done
 exit "\$status"
@@ -28,8 +32,10 @@ for pane in left right; do
 done
 pane_keys left Enter
 pane_keys right Enter
+# Longer than a stand-in waits for the other, so that a run waiting in vain
+# shows as its failure.
 for pane in left right; do
-  pane_wait_prompt "$pane"
+  pane_wait_prompt "$pane" $((2 * E2E_PATIENCE))
   assert_status 0 "hf target in pane $pane"
 done
 met=("$barrier"/*)

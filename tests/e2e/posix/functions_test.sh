@@ -101,7 +101,7 @@ case_start "$shell: Ctrl+C during the program deletes the handoff file and retur
 pane_path_first main "$sleepers"
 pane_type main 'hm'
 pane_keys main Enter
-wait_until 10 "the stand-in hopmenu" test -e "$E2E_TMP/menu-started"
+wait_until "$E2E_PATIENCE" "the stand-in hopmenu" test -e "$E2E_TMP/menu-started"
 pane_keys main C-c
 pane_wait_prompt main
 assert_status 130 "hm ended by Ctrl+C"

@@ -35,4 +35,14 @@ assert_pwd main "$home" "hm -p"
 assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
   "history after the jumps"
 
+case_start "a history of 150 lines gives hm -A its first and is saved as 100"
+mkdir -p "$root/d"{001..150}
+printf '%s\n' "$root/d"{001..150} >"$history"
+pane_run main 'hm -A'
+assert_status 0 "hm -A with 150 lines"
+assert_pwd main "$root/d001" "hm -A with 150 lines"
+assert_eq 100 "$(wc -l <"$history")" "lines saved"
+assert_eq "$root/d001" "$(head -n 1 "$history")" "the first line saved"
+assert_eq "$root/d099" "$(tail -n 1 "$history")" "the last line saved"
+
 e2e_done

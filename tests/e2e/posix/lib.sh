@@ -36,8 +36,38 @@ e2e_tmux() {
   tmux -S "$E2E_TMP/tmux.socket" -f /dev/null "$@"
 }
 
+# e2e_alive PID...: whether a process of the sessions PID... (the panes'
+# shells lead one each) or the process PID is still there; a zombie, which
+# writes nothing, counts as gone.
+e2e_alive() {
+  local ids state
+  ids=$(IFS=,; echo "$*")
+  for state in $(ps -o stat= -s "$ids"; ps -o stat= -p "$ids"); do
+    [[ "$state" == Z* ]] || return 0
+  done
+  return 1
+}
+
 e2e_cleanup() {
+  local ids=() deadline
+  mapfile -t ids < <(
+    e2e_tmux list-panes -a -F '#{pane_pid}' 2>/dev/null
+    e2e_tmux display -p '#{pid}' 2>/dev/null
+  )
   e2e_tmux kill-server 2>/dev/null || true
+  # The shells, and what runs in them, go on for a moment after their
+  # terminal hung up (bash saves its history then): the scratch folder goes
+  # once nothing of theirs is left to write into it.
+  deadline=$((SECONDS + E2E_PATIENCE))
+  while [ "${#ids[@]}" -gt 0 ] && e2e_alive "${ids[@]}"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "note: processes of the panes outlived their terminal by ${E2E_PATIENCE}s; killed" >&2
+      pkill -KILL -s "$(IFS=,; echo "${ids[*]}")" || true
+      kill -KILL "${ids[@]}" 2>/dev/null || true
+      deadline=$((SECONDS + E2E_PATIENCE))
+    fi
+    sleep 0.05
+  done
   if [ "${E2E_KEEP:-0}" = 1 ]; then
     echo "kept $E2E_TMP"
   else
@@ -67,19 +97,6 @@ fail() {
   exit 1
 }
 
-
-# wait_until SECONDS WHAT COMMAND [ARG...]: runs COMMAND every 50 ms until
-# it succeeds; fails with WHAT after SECONDS.
-wait_until() {
-  local seconds="$1" what="$2" tries
-  shift 2
-  tries=$((seconds * 20))
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || fail "timed out after ${seconds}s waiting for $what"
-    sleep 0.05
-  done
-}
 
 # --- folders and stand-ins ---
 
@@ -277,13 +294,13 @@ pane_prompted() {
     [ "$(e2e_tmux capture-pane -p -t "=$name:" -S "$row" -E "$row")" == "${PANE_PROMPT% }" ]
 }
 
-# pane_wait_prompt NAME [SECONDS]: waits (10 s unless given) until the
-# shell shows its next prompt, and puts the exit status of the command
+# pane_wait_prompt NAME [SECONDS]: waits (E2E_PATIENCE unless given) until
+# the shell shows its next prompt, and puts the exit status of the command
 # before it in $STATUS.
 pane_wait_prompt() {
   local name="$1" prompts
   prompts="$(pane_dir "$name")/prompts"
-  wait_until "${2:-10}" "the prompt of pane $name" pane_prompted "$name"
+  wait_until "${2:-$E2E_PATIENCE}" "the prompt of pane $name" pane_prompted "$name"
   E2E_PROMPTS_SEEN[$name]=$(wc -l <"$prompts")
   STATUS=$(tail -n 1 "$prompts")
 }
@@ -293,7 +310,7 @@ pane_wait_prompt() {
 pane_run() {
   pane_type "$1" "$2"
   pane_keys "$1" Enter
-  pane_wait_prompt "$1" "${3:-10}"
+  pane_wait_prompt "$1" "${3:-$E2E_PATIENCE}"
 }
 
 # pane_run_output NAME COMMAND [SECONDS]: pane_run with the command's
@@ -304,7 +321,7 @@ pane_run_output() {
   file="$(pane_dir "$name")/output"
   rm -f "$file"
   [ "${E2E_PANE_SHELL[$name]}" != fish ] || redirect=">"
-  pane_run "$name" "$2 $redirect$(pane_quote "$file") 2>&1" "${3:-10}"
+  pane_run "$name" "$2 $redirect$(pane_quote "$file") 2>&1" "${3:-$E2E_PATIENCE}"
   [ -f "$file" ] || fail "pane $name did not run: $2"
   PANE_OUTPUT=$(cat "$file" && echo x)
   PANE_OUTPUT=${PANE_OUTPUT%x}
@@ -342,10 +359,10 @@ pane_shows() {
   [[ "$(pane_screen "$1")" == *"$2"* ]]
 }
 
-# pane_wait_text NAME TEXT [SECONDS]: waits (10 s unless given) until the
-# screen shows TEXT.
+# pane_wait_text NAME TEXT [SECONDS]: waits (E2E_PATIENCE unless given)
+# until the screen shows TEXT.
 pane_wait_text() {
-  wait_until "${3:-10}" "'$2' on the screen of pane $1" pane_shows "$1" "$2"
+  wait_until "${3:-$E2E_PATIENCE}" "'$2' on the screen of pane $1" pane_shows "$1" "$2"
 }
 
 # pane_press NAME COL ROW: a left button press and release at the 1-based
@@ -361,10 +378,11 @@ pane_flags() {
   e2e_tmux display -p -t "=$1:" '#{mouse_any_flag} #{mouse_sgr_flag} #{alternate_on}'
 }
 
-# pane_wait_flags NAME FLAGS [SECONDS]: waits (10 s unless given) until
-# pane_flags says FLAGS ("1 1 1" once a page is up, "0 0 0" once it is gone).
+# pane_wait_flags NAME FLAGS [SECONDS]: waits (E2E_PATIENCE unless given)
+# until pane_flags says FLAGS ("1 1 1" once a page is up, "0 0 0" once it
+# is gone).
 pane_wait_flags() {
-  wait_until "${3:-10}" "flags '$2' in pane $1" pane_has_flags "$1" "$2"
+  wait_until "${3:-$E2E_PATIENCE}" "flags '$2' in pane $1" pane_has_flags "$1" "$2"
 }
 pane_has_flags() {
   [ "$(pane_flags "$1")" == "$2" ]

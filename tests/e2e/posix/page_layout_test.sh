@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The page of hm as the terminal shows it, row for row: started at 80 x 25
-# and at 120 x 40, and drawn anew at 120 x 40 when the window grows under
-# it. Names in CJK and with accents keep every frame in its column, and a
+# and at 120 x 40, and drawn anew at 80 x 30 and then at 120 x 40 when the
+# window grows under it. Names in CJK and with accents keep every frame in its column, and a
 # long CJK name is cut between two characters.
 source "$(dirname "$0")/lib.sh"
 
@@ -41,10 +41,10 @@ box_bottom() {
 }
 
 # status_row COLS DESTINATION: the status line; a destination too long for
-# it keeps its end after "...".
+# it keeps its end after an ellipsis.
 status_row() {
   local room=$(($1 - 23)) destination="$2"
-  [ "${#destination}" -le "$room" ] || destination="...${destination: -$((room - 3))}"
+  [ "${#destination}" -le "$room" ] || destination="…${destination: -$((room - 1))}"
   printf 'Current destination: %s' "$destination"
 }
 
@@ -98,12 +98,11 @@ actual:   '${got[row]:-}'"
   done
 }
 
-# wait_screen NAME EXPECTED WHAT: waits (10 s) until the pane shows
-# EXPECTED, then asserts it.
+# wait_screen NAME EXPECTED WHAT: waits (E2E_PATIENCE at most) until the
+# pane shows EXPECTED, then asserts it.
 wait_screen() {
-  local tries=200
-  until [ "$(pane_screen "$1")" == "$2" ] || [ "$tries" -eq 0 ]; do
-    tries=$((tries - 1))
+  local deadline=$((SECONDS + E2E_PATIENCE))
+  until [ "$(pane_screen "$1")" == "$2" ] || [ "$SECONDS" -ge "$deadline" ]; do
     sleep 0.05
   done
   assert_screen "$@"
@@ -139,9 +138,9 @@ case_start "the start page at 80 x 25, with its colours"
 pane_start main bash "$work"
 open_page main
 mount=$(mount_shown main)
-# The long name is cut to the 23 cells of a row: after 22 the next
-# character would take 2 more, so the 23rd stays blank.
-small=(. .. "ab${cjk20:0:10}" alpha Beta "Café Ünïcode" 中文目录)
+# The long name is cut to the 23 cells of a row: 22 cells of it, then the
+# ellipsis.
+small=(. .. "ab${cjk20:0:10}…" alpha Beta "Café Ünïcode" 中文目录)
 wait_screen main "$(expected_page 80 25 "$mount" "${small[@]}")" "the page at 80 x 25"
 colours=$(pane_screen main -e)
 assert_contains "$colours" $'\e[32mDONE' "DONE in green"
@@ -154,8 +153,8 @@ case_start "the start page at 120 x 40"
 PANE_SIZE="120 40"
 pane_start wide bash "$work"
 open_page wide
-# 37 cells a row: 36 after the 17th CJK character.
-large=(. .. "ab${cjk20:0:17}" alpha Beta "Café Ünïcode" 中文目录)
+# 37 cells a row: 36 to the 17th CJK character, then the ellipsis.
+large=(. .. "ab${cjk20:0:17}…" alpha Beta "Café Ünïcode" 中文目录)
 wide_page=$(expected_page 120 40 "$mount" "${large[@]}")
 wait_screen wide "$wide_page" "the page at 120 x 40"
 # ABORT lies in columns 49-57 of rows 37-39.
@@ -163,7 +162,11 @@ pane_press wide 52 38
 pane_wait_prompt wide
 assert_status 1 "ABORT at 120 x 40"
 
-case_start "a page at 80 x 25 grown to 120 x 40 is drawn anew at the new size, and presses follow"
+case_start "a page at 80 x 25 grown to 80 x 30, its rows alone, is drawn anew at the new size"
+pane_resize main 80 30
+wait_screen main "$(expected_page 80 30 "$mount" "${small[@]}")" "the page grown to 80 x 30"
+
+case_start "a page at 80 x 30 grown to 120 x 40 is drawn anew at the new size, and presses follow"
 pane_resize main 120 40
 wait_screen main "$wide_page" "the page grown to 120 x 40"
 # DONE now lies in columns 41-48 of rows 37-39.

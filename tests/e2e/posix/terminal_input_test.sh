@@ -4,8 +4,9 @@
 # short or with huge parameters, SGR and X10 mouse reports with absurd
 # coordinates (tools/hostile_input.cpp makes them). The page neither dies
 # nor hangs; it still takes presses, ends normally and leaves the terminal
-# as it found it. The keys the terminal turns into signals are kept out of
-# the random bytes and sent on their own afterwards.
+# as it found it. The keys the terminal turns into signals, and those that
+# move or end the page, are kept out of the random bytes; the signal keys
+# are sent on their own afterwards.
 source "$(dirname "$0")/lib.sh"
 : "${HOPDIR_HOSTILE_INPUT:?HOPDIR_HOSTILE_INPUT must name the hostile_input tool}"
 
@@ -31,21 +32,39 @@ send_hostile() {
   done
 }
 
+# end_sequence NAME: three CANs, which end whatever sequence the hostile
+# bytes left open, without waiting for the decoder to give up on it: a key
+# sent right after an X10 mouse report's "ESC [ M" would otherwise be taken
+# for one of the report's three bytes, or not, depending on whether the
+# page's wait for the rest of the report had run out by then.
+end_sequence() {
+  pane_type "$1" $'\x18\x18\x18'
+}
+
 # press_text NAME TEXT: a press on the first cell where TEXT shows. Three
-# CANs go first: they end whatever sequence the hostile bytes left open,
-# without waiting for the decoder to give up on it.
+# CANs and Ctrl+U go first, ending what the hostile bytes left open and
+# clearing the filter they typed; end_sequence goes again before the press.
 press_text() {
+  pane_type "$1" $'\x18\x18\x18\x15'
+  pane_wait_text "$1" "$2"
   local row=0 line
   while IFS= read -r line; do
     row=$((row + 1))
     if [[ "$line" == *"$2"* ]]; then
       line=${line%%"$2"*}
-      pane_type "$1" $'\x18\x18\x18'
+      end_sequence "$1"
       pane_press "$1" $((${#line} + 1)) "$row"
       return
     fi
   done < <(pane_screen "$1")
   fail "'$2' is not on the screen of pane $1"
+}
+
+# signal_key NAME HEX: the key of byte HEX (1a Ctrl+Z, 1c Ctrl+\, 03 Ctrl+C),
+# after end_sequence.
+signal_key() {
+  end_sequence "$1"
+  e2e_tmux send-keys -t "=$1:" -H "$2"
 }
 
 # assert_terminal_restored NAME WHAT: no mouse reporting, no alternate
@@ -72,7 +91,7 @@ send_hostile page "$seed" 262144
 press_text page Target
 pane_wait_text page "Current destination: $start/Target/"
 press_text page DONE
-wait_until 10 "hm to end" test -s "$E2E_TMP/status"
+wait_until "$E2E_PATIENCE" "hm to end" test -s "$E2E_TMP/status"
 assert_eq 0 "$(cat "$E2E_TMP/status")" "hm's status after hostile input"
 assert_eq "$start/Target" "$(cat "$E2E_TMP/landed")" "where hm landed after hostile input"
 assert_terminal_restored page "after DONE"
@@ -84,7 +103,7 @@ pane_type main hopmenu
 pane_keys main Enter
 pane_wait_flags main "1 1 1"
 send_hostile main $((seed + 1)) 32768
-e2e_tmux send-keys -t "=main:" -H 1a
+signal_key main 1a
 pane_wait_prompt main
 assert_status 148 "hopmenu stopped by Ctrl+Z"
 assert_terminal_restored main "after Ctrl+Z"
@@ -93,7 +112,7 @@ pane_keys main Enter
 pane_wait_flags main "1 1 1"
 pane_wait_text main DONE
 send_hostile main $((seed + 2)) 32768
-e2e_tmux send-keys -t "=main:" -H 1c
+signal_key main 1c
 pane_wait_prompt main
 assert_status 131 "hopmenu ended by Ctrl+\\"
 assert_terminal_restored main "after Ctrl+\\"
@@ -103,7 +122,7 @@ pane_type main hm
 pane_keys main Enter
 pane_wait_flags main "1 1 1"
 send_hostile main $((seed + 3)) 32768
-e2e_tmux send-keys -t "=main:" -H 03
+signal_key main 03
 pane_wait_prompt main
 assert_status 130 "hm ended by Ctrl+C"
 assert_pwd main "$start" "hm ended by Ctrl+C"

@@ -24,12 +24,16 @@
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
 //   short PATH                    ShortName: "short NAME" or "short-error N"
 //   read PATH                     "read HEX" (whole content) or "read-error N"
+//   read-until PATH FILE          read PATH again and again, as read does, until FILE
+//                                 exists
 //   write PATH TEXT               create, write, close: "wrote" or "write-error N"
 //   delete PATH                   "delete N" (the I/O result)
 //   replace SOURCE TARGET         "replace N" (the I/O result)
 //   lock PATH | unlock            FileSystem::Lock: "lock N"; unlock lets every lock go
 //   args                          "args N" and "arg HEX" for each argument; ends the list
 //   say TEXT                      "TEXT" (a sign that the commands before it are done)
+//   mode                          "mode XXXXXXXX": the console's input mode (hex), as
+//                                 console_inject --mode writes it
 //   exit N                        ExitProgram(N)
 //   io-fail N                     CheckIo(N): the fatal I/O error path
 // Arguments are taken in UTF-8 from the wide command line. Every text
@@ -46,6 +50,17 @@
 #include "platform/platform.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The file system's members of these names are called below.
+#undef DeleteFile
+#undef ReplaceFile
 
 namespace {
 
@@ -117,6 +132,22 @@ void Read(const hopdir::Str255& path) {
   }
   if (result == 0) result = file->Close();
   Answer(result == 0 ? "read " + Hex(content) : "read-error " + std::to_string(result));
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string InputMode() {
+  HANDLE input =
+      CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD mode = 0;
+  GetConsoleMode(input, &mode);
+  if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+  char text[9];
+  std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(mode));
+  return text;
 }
 
 void Write(const hopdir::Str255& path, const std::string& text) {
@@ -234,6 +265,10 @@ int main(int argc, char** argv) {
       Answer(result == 0 ? "short " + short_name.ToStd() : "short-error " + std::to_string(result));
     } else if (command == "read") {
       Read(hopdir::Str255(next()));
+    } else if (command == "read-until") {
+      hopdir::Str255 path(next());
+      std::string until = next();
+      while (!Exists(until)) Read(path);
     } else if (command == "write") {
       std::string path = next();
       Write(hopdir::Str255(path), next());
@@ -255,6 +290,8 @@ int main(int argc, char** argv) {
       break;
     } else if (command == "say") {
       Answer(next());
+    } else if (command == "mode") {
+      Answer("mode " + InputMode());
     } else if (command == "exit") {
       hopdir::ExitProgram(number());
     } else if (command == "io-fail") {

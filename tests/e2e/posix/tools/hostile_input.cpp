@@ -1,12 +1,15 @@
 // hostile_input SEED SIZE COLS ROWS: writes SIZE bytes of hostile terminal
 // input to standard output: random bytes with NULs and control characters,
 // escape sequences cut short or with huge parameters, SGR and X10 mouse
-// reports with absurd coordinates, long sequences, broken UTF-8. Two kinds
-// of bytes never occur: the ones the terminal turns into signals in the
-// page's raw mode (Ctrl+C, Ctrl+Z, Ctrl+\), and any mouse report of a
-// press on the COLS x ROWS page, however the waits for the rest of a
-// sequence expire. Reports of motion, wheel turns and releases on the page
-// do occur. The page must come through all of it unmoved.
+// reports with absurd coordinates, long sequences, broken UTF-8. Three
+// kinds of bytes never occur: the ones the terminal turns into signals in
+// the page's raw mode (Ctrl+C, Ctrl+Z, Ctrl+\), any mouse report of a
+// press on the COLS x ROWS page, and any key that moves or ends the page
+// (Enter, Backspace, Esc, Ctrl+D, the arrows to the sides, the function
+// keys), however the waits for the rest of a sequence expire. Reports of
+// motion, wheel turns and releases on the page do occur, and so do keys
+// that type into the page's filter or move its highlight. The page must
+// come through all of it where it was.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -170,6 +173,47 @@ bool PressesThePage(std::string_view bytes, size_t start, long cols, long rows) 
   return false;
 }
 
+// The test pastes the bytes in pieces of this size, with pauses between
+// them in which the wait for the rest of a sequence may expire.
+constexpr size_t kPasteSize = 4096;
+
+// Keys of the page that change the page, rather than its filter or
+// highlight: decided from the protocol and leaning to yes, as for presses.
+bool MovesThePage(char byte) {
+  switch (byte) {
+    case '\r':
+    case '\n':
+    case '\b':
+    case '\x7f':
+    case '\x04':  // Ctrl+D
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether the Esc at `start` reads as a key that moves or ends the page:
+// the Esc key itself (anything but '[' or 'O' after it, or a pause), the
+// keys to the sides and the function keys.
+bool EscMovesThePage(std::string_view bytes, size_t start) {
+  if (start + 1 >= bytes.size() || (start + 1) % kPasteSize == 0) return true;
+  const char kind = bytes[start + 1];
+  if (kind == 'O') {
+    return start + 2 < bytes.size() &&
+           std::string_view("CDPQRS").find(bytes[start + 2]) != std::string_view::npos;
+  }
+  if (kind != '[') return true;
+  // The Linux console's function keys, Esc [ [ letter.
+  if (start + 2 < bytes.size() && bytes[start + 2] == '[') return true;
+  for (size_t i = start + 2; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x40 && byte <= 0x7E)
+      return std::string_view("CDPQRS~").find(bytes[i]) != std::string_view::npos;
+    if (byte < 0x20 || byte > 0x3F) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,17 +226,18 @@ int main(int argc, char** argv) {
   const long cols = std::atol(argv[3]);
   const long rows = std::atol(argv[4]);
   std::string bytes = Generator(seed).Take(size);
-  // The bytes that raise signals in raw mode (Ctrl+C, Ctrl+Z, Ctrl+\)
-  // become NULs.
+  // The bytes that raise signals in raw mode (Ctrl+C, Ctrl+Z, Ctrl+\),
+  // and the keys that move the page, become NULs (Ctrl+@, which does
+  // nothing).
   for (char& byte : bytes) {
-    if (byte == '\x03' || byte == '\x1a' || byte == '\x1c') byte = '\0';
+    if (byte == '\x03' || byte == '\x1a' || byte == '\x1c' || MovesThePage(byte)) byte = '\0';
   }
-  // An Esc that starts a press on the page becomes a plain x, until none
-  // is left.
+  // An Esc that starts a press on the page, or a key that moves it,
+  // becomes a plain x, until none is left.
   for (bool changed = true; changed;) {
     changed = false;
     for (size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == kEsc && PressesThePage(bytes, i, cols, rows)) {
+      if (bytes[i] == kEsc && (PressesThePage(bytes, i, cols, rows) || EscMovesThePage(bytes, i))) {
         bytes[i] = 'x';
         changed = true;
       }
