@@ -11,7 +11,7 @@
 @set hopdir_try=0
 :hopdir_pick
 @set /a hopdir_try+=1
-@if %hopdir_try% gtr 50 (echo hf: no folder for the jump could be made in "%hopdir_temp%". & endlocal & exit /b 1)
+@if %hopdir_try% gtr 50 ((echo hf: no folder for the jump could be made in "%hopdir_temp%".)& endlocal & exit /b 1)
 @set "hopdir_dir=%hopdir_temp%\hopdir-%RANDOM%-%RANDOM%-%hopdir_try%"
 @(call )
 @mkdir "%hopdir_dir%" 2>nul
