@@ -264,7 +264,9 @@ assert_missing "$locked/HOPMENU.DAT" "a history beside the programs"
 
 case_start "history lines that cmd would run as commands are refused: nothing runs, the history stays"
 printf '@echo INJECTED> "%s"\r\n' "$(win_path "$root/pwned-e.txt")" >"$root/WORK/e.bat"
-for line in 'M:\x" & echo INJECTED> M:\pwned.txt & rem "' '&e\foo'; do
+# The third line holds no character but the quote that cmd would take as
+# a command's end.
+for line in 'M:\x" & echo INJECTED> M:\pwned.txt & rem "' '&e\foo' 'M:\x" & mkdir M:\pwned & rem "'; do
   printf '%s\r\nM:\\TOOLS\r\n' "$line" >"$history"
   cp "$history" "$E2E_TMP/history.before"
   run_console "$out" "$root/WORK" cmd /c "$(win_path "$programs/hm.cmd") -A"
@@ -272,6 +274,7 @@ for line in 'M:\x" & echo INJECTED> M:\pwned.txt & rem "' '&e\foo'; do
   assert_contains "$(console_text "$out")" "Cannot go to $line: " "the refusal of $line"
   assert_missing "$root/pwned.txt" "what the quotes of $line would run"
   assert_missing "$root/pwned-e.txt" "what the drive part of $line would run"
+  assert_missing "$root/pwned" "what the quote of $line would run"
   cmp -s "$E2E_TMP/history.before" "$history" || fail "the history after $line changed"
 done
 rm "$root/WORK/e.bat"
