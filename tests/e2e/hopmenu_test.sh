@@ -290,4 +290,21 @@ assert_missing "$batch" "a batch file beside the programs"
 # on reaches cd through ^! escapes, which Wine's cmd does not take (it
 # keeps the ^): its bytes are checked in the unit tests.
 
+case_start "a folder named in Japanese is reached by hf.cmd with part of its name, and through the page"
+japanese="日本語フォルダ"
+mkdir -p "$root/JP/$japanese" "$root/JP/other"
+cp "$HOPDIR_BIN/hf.cmd" "$programs/"
+# Wine's cd prints the name in the ANSI code page, as question marks: a
+# file made where the jump landed tells where that is.
+run_console "$out" "$root/JP" cmd /c "$(win_path "$programs/hf.cmd") 本語 & echo hf> hf.txt"
+assert_status 0 "hf.cmd 本語"
+assert_exists "$root/JP/$japanese/hf.txt" "the file made after hf.cmd 本語"
+rm -f "$history"
+printf '@call "%s"\r\n@echo hm> hm.txt\r\n' "$(win_path "$programs/hm.cmd")" >"$driver"
+on_page "$root/JP" --press "$(path_cell 4)" --press $DONE -- cmd /c "$(win_path "$driver")"
+assert_contains "$(console_text "$out")" "$japanese" "the page's paths list"
+assert_exists "$root/JP/$japanese/hm.txt" "the file made after the page"
+# The name has no form in the ANSI code page: the history holds it in UTF-8.
+assert_file_bytes "$history" "M:\\\\JP\\\\$japanese\\r\\nM:\\\\JP\\r\\n" "the history"
+
 e2e_done
