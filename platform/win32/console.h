@@ -132,7 +132,9 @@ class Win32Console : public Console {
     MouseEventRecord Event;
   };
   std::deque<QueuedInput> input_;
-  int pending_code_ = -1;  // second half of an extended key
+  // What ReadKey hands out next: the code after the 0 of an extended key,
+  // or the rest of a character's UTF-8 bytes.
+  std::string pending_;
   DWORD previous_buttons_ = 0;
   bool raw_input_ended_ = false;
 };

@@ -52,10 +52,10 @@ long=$(printf 'x%.0s' {1..255})
 assert_lines "$results" "lines read" "pressed 1" "line hello world" "line $long"
 
 case_start "typed letters beyond ASCII arrive in UTF-8, the form of names"
-INJECT_OPTIONS=(--keys "üß" --keys "Müller" --enter)
-probe keys 4 line
-assert_lines "$results" "ü and ß as keys, then a line" "key 195" "key 188" "key 195" "key 159" \
-  "line Müller"
+INJECT_OPTIONS=(--keys "üß日" --keys "Müller" --enter)
+probe keys 7 line
+assert_lines "$results" "ü, ß and 日 as keys, then a line" "key 195" "key 188" "key 195" "key 159" \
+  "key 230" "key 151" "key 165" "line Müller"
 
 case_start "waiting for input blocks until input arrives, a key or a mouse event"
 probe wait 1200

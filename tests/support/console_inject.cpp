@@ -40,6 +40,7 @@
 // cannot be started. (Ctrl+C is typed into the terminal instead: Wine does not
 // deliver GenerateConsoleCtrlEvent.)
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <shellapi.h>
 
 #include <cstdio>
@@ -262,7 +263,8 @@ int main(int argc, char** argv) {
   if (has_console && GetConsoleScreenBufferInfo(screen, &info)) window = info.srWindow;
 
   const std::vector<std::wstring> wide_argv = WideArguments();
-  if (wide_argv.size() != static_cast<size_t>(argc)) Usage("the wide command line splits otherwise");
+  if (wide_argv.size() != static_cast<size_t>(argc))
+    Usage("the wide command line splits otherwise");
   std::string mode_path;
   std::string screen_path;
   std::string colors_path;
