@@ -111,14 +111,6 @@ assert_eq "hf: no folder for the jump could be made in \"$(win_path "$temp/file"
 LANDED=$(tr -d '\r' <"$out" | tail -n 1)
 assert_landed "$work_win" "hf.cmd without a folder"
 
-case_start "the batch file a wrapper names is made new: one that is there is left alone (exit 80)"
-printf 'theirs' >"$E2E_TMP/theirs.bat"
-run_wine "$out" "$work" cmd /c "set HOPDIR_HANDOFF=$(win_path "$E2E_TMP/theirs.bat")& \
-$(win_path "$programs/hopfind.exe") proj"
-assert_status 80 "hopfind proj onto a file that is there (ERROR_FILE_EXISTS)"
-assert_file_bytes "$E2E_TMP/theirs.bat" 'theirs' "the file that was there"
-assert_missing "$batch" "the batch file beside the programs"
-
 case_start "at a drive root the path part starts with a single backslash"
 drive_root=$(new_dir driveroot)
 mkdir "$drive_root/Work" "$drive_root/Other"
