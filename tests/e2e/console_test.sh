@@ -62,9 +62,9 @@ probe wait 1200
 waited=$(sed -n 's/^waited //p' "$results")
 [ "$waited" -ge 1100 ] || fail "an idle wait of 1200 ms ended after $waited ms"
 INJECT_OPTIONS=(--keys k)
+# Waits long enough that no delay of a loaded machine comes near them.
 probe pressed wait 60000
 waited=$(sed -n 's/^waited //p' "$results")
-# A wait long enough that no delay of a loaded machine comes near it.
 [ "$waited" -lt 30000 ] || fail "a waiting key did not end the wait ($waited ms)"
 INJECT_OPTIONS=(--press 5,5)
 probe mouse-on wait 60000

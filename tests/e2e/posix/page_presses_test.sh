@@ -37,13 +37,8 @@ row_has() {
 wait_destination() {
   local shown="$2"
   [ "$shown" == / ] || shown+=/
-<<<<<<< HEAD
   [ "${#shown}" -le 57 ] || shown="…${shown: -56}"
-  wait_until 10 "the destination $shown" row_is "$1" 25 "Current destination: $shown"
-=======
-  [ "${#shown}" -le 57 ] || shown="...${shown: -54}"
   wait_until "$E2E_PATIENCE" "the destination $shown" row_is "$1" 25 "Current destination: $shown"
->>>>>>> flaky-tests
 }
 
 # open_page NAME DIR: runs hm in the pane and waits for its page on DIR.
