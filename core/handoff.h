@@ -7,8 +7,10 @@
 
 namespace hopdir {
 
-// Hands the whole destination to the shell. Any I/O failure ends the
-// program with the platform's error number.
+// Hands the whole destination to the shell. A destination the shell may
+// not be handed ends the program with the handoff's one-line message and
+// error number, before anything is written; any I/O failure ends it with
+// the platform's error number.
 void WriteDestination(const Str255& destination);
 
 }  // namespace hopdir

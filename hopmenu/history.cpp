@@ -96,9 +96,13 @@ bool History::ReadFile() {
     if (lf_lines) {
       while (!line.Empty() && line.Last() == '\r') line.Truncate(line.Length() - 1);
     }
-    // A line the limit cut short would name another directory.
-    if (line.Empty() || file.ReadingCutShort()) continue;
-    entries_.AddString(line);
+    // A line the limit cut short would name another directory, and so
+    // would one whose name does not fit.
+    Str255 name;
+    if (line.Empty() || file.ReadingCutShort() || !Os().files.NameOfLine(line.View(), name)) {
+      continue;
+    }
+    entries_.AddString(name);
     if (entries_.Count == entries_.Capacity) break;
   }
   CheckIo(file.Close());
@@ -130,7 +134,7 @@ bool History::ReplaceFile() {
     if (temp.CreateNew(temp_path) != 0) return false;
   }
   for (int16_t i = 1; i <= entries_.Count; ++i) {
-    CheckTempWrite(temp.WriteLine(entries_.GetString(i).View()), temp, temp_path);
+    CheckTempWrite(temp.WriteLine(files.LineOfName(entries_.GetString(i).View())), temp, temp_path);
   }
   CheckTempWrite(temp.Close(), temp, temp_path);
   // The old file goes only now, in one step; when it cannot be replaced

@@ -38,9 +38,9 @@ class PathRules {
   virtual Str255 SearchForm(const Str255& path) const = 0;
 
   // The bytes of the longest start of `name`, at most `max_bytes`, that
-  // ends between two characters: where names are UTF-8, a slot that keeps
+  // ends between two characters: names are UTF-8, and a slot that keeps
   // part of a name never keeps part of a character.
-  virtual size_t ClipName(std::string_view name, size_t max_bytes) const = 0;
+  size_t ClipName(std::string_view name, size_t max_bytes) const;
 
   // Whether a directory's entries come in the order in which users see
   // names listed (Windows keeps them so); elsewhere the order is arbitrary
@@ -50,8 +50,9 @@ class PathRules {
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
 
-  // Where the programs keep their data (the history), with a trailing
-  // separator, given the programs' own directory; empty for none.
+  // Where the programs keep their data (the history, and on Windows the
+  // batch file that no wrapper names), with a trailing separator, given
+  // the programs' own directory; empty for none.
   virtual Str255 DataDirectory(const Str255& program_dir) const = 0;
 
   // Captions of the page's drive buttons and root button, and the title of
@@ -63,7 +64,8 @@ class PathRules {
 };
 
 // Drive letters, backslashes, CR LF, upper-cased history, data beside the
-// programs.
+// programs, or in %LOCALAPPDATA%\Hopdir where their directory takes no new
+// files (Program Files).
 class WindowsPathRules : public PathRules {
  public:
   char Separator() const override { return '\\'; }
@@ -72,9 +74,6 @@ class WindowsPathRules : public PathRules {
   Str255 RootOf(const Str255& path) const override;
   Str255 StoredForm(const Str255& path) const override;
   Str255 SearchForm(const Str255& path) const override { return path; }
-  size_t ClipName(std::string_view name, size_t max_bytes) const override {
-    return name.size() < max_bytes ? name.size() : max_bytes;
-  }
   bool ListsInNameOrder() const override { return true; }
   std::string_view LineEnding() const override { return "\r\n"; }
   Str255 DataDirectory(const Str255& program_dir) const override;
@@ -94,7 +93,6 @@ class PosixPathRules : public PathRules {
   Str255 RootOf(const Str255& /*path*/) const override { return Str255("/"); }
   Str255 StoredForm(const Str255& path) const override { return path; }
   Str255 SearchForm(const Str255& path) const override;
-  size_t ClipName(std::string_view name, size_t max_bytes) const override;
   bool ListsInNameOrder() const override { return false; }
   std::string_view LineEnding() const override { return "\n"; }
   // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir.

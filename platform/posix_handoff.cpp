@@ -84,6 +84,11 @@ Str255 PosixHandoff::Location() {
   return location;
 }
 
+int PosixHandoff::Refusal(const Str255& /*destination*/, std::string& message) {
+  message.clear();
+  return 0;
+}
+
 int PosixHandoff::Write(const Str255& destination) {
   const Str255 location = Location();
   if (location.Empty()) return Os().console.WriteLine(destination.View());
