@@ -1,5 +1,7 @@
 #include "core/handoff.h"
 
+#include <string>
+
 #include "containers/fatal_halt.h"
 #include "containers/io_check.h"
 #include "platform/platform.h"
@@ -9,6 +11,11 @@ namespace hopdir {
 void ClaimHandoff() { CheckIo(Os().handoff.Claim()); }
 
 void WriteDestination(const Str255& destination) {
+  std::string message;
+  if (const int refused = Os().handoff.Refusal(destination, message); refused != 0) {
+    CheckIo(Os().console.WriteLine(message));
+    ExitProgram(refused);
+  }
   // A directory that is gone, is no directory or may not be entered would
   // fail the shell's cd after the history had taken it in: the run ends
   // here instead. No destination at all (-A before any jump) leaves the

@@ -11,9 +11,11 @@ namespace hopdir {
 // one; a failure ends the program with the platform's error number.
 void ClaimHandoff();
 
-// Hands the whole destination to the shell. A destination that is not a
-// directory the user may enter halts first; any I/O failure ends the
-// program with the platform's error number.
+// Hands the whole destination to the shell. A destination the shell may
+// not be handed ends the program with the handoff's one-line message and
+// error number, and one that is not a directory the user may enter halts,
+// before anything is written; any I/O failure ends it with the platform's
+// error number.
 void WriteDestination(const Str255& destination);
 
 }  // namespace hopdir

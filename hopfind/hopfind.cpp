@@ -35,15 +35,19 @@ constexpr ProgramUsage kUsage{
 // wherever it is listed): where the file system gives names in order, the
 // first it gives; elsewhere the first in the page's order, so that the
 // answer does not depend on how the names happen to be stored. The
-// directory is read once, and never held whole.
+// directory is read once, and never held whole. A name too long to follow
+// `dir` in a short string is passed over: clipped, the destination would
+// name another directory.
 std::optional<Str255> FirstMatch(const Str255& dir, const Str255& part) {
   const bool ordered = Os().paths.ListsInNameOrder();
+  const size_t room = static_cast<size_t>(Str255::kCapacity - dir.Length());
   std::unique_ptr<DirectorySearch> search = Os().files.ListDirectory(dir, EntryDetail::kKinds);
   std::optional<Str255> best;
   FindRecord record;
   while (search != nullptr && search->Next(record)) {
     if (!AttributesAccepted(record.Attributes, AnyAttrMask, kAttrDirectory)) continue;
     const std::string_view name = record.Name.View();
+    if (name.size() > room) continue;
     const size_t matched = Os().paths.ClipName(name, static_cast<size_t>(kNameItemWidth));
     if (!NameContains(name.substr(0, matched), part.View())) continue;
     if (ordered) return record.Name;

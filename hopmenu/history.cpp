@@ -114,9 +114,13 @@ int History::ReadFile() {
     if (lf_lines) {
       while (!line.Empty() && line.Last() == '\r') line.Truncate(line.Length() - 1);
     }
-    // A line the limit cut short would name another directory.
-    if (line.Empty() || file.ReadingCutShort()) continue;
-    entries_.AddString(line);
+    // A line the limit cut short would name another directory, and so
+    // would one whose name does not fit.
+    Str255 name;
+    if (line.Empty() || file.ReadingCutShort() || !Os().files.NameOfLine(line.View(), name)) {
+      continue;
+    }
+    entries_.AddString(name);
     if (entries_.Count == entries_.Capacity) break;
   }
   return file.Close();
@@ -159,7 +163,7 @@ bool History::ReplaceFile() {
   // A write that fails (the disk full) costs the history this run's
   // entries, never the jump.
   for (int16_t i = 1; i <= entries_.Count; ++i) {
-    if (temp.WriteLine(entries_.GetString(i).View()) != 0) {
+    if (temp.WriteLine(files.LineOfName(entries_.GetString(i).View())) != 0) {
       Discard(temp, temp_path);
       return false;
     }

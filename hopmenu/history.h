@@ -1,6 +1,8 @@
-// The history of recent directories: "HOPMENU.DAT" beside the program (on
-// POSIX in the user's data directory), one path per line, upper case on
-// Windows, most recent first, at most 100 lines.
+// The history of recent directories: "HOPMENU.DAT" in the programs' data
+// directory (beside the program on Windows, or in the user's own folder
+// where the program's takes no new files; on POSIX the user's data
+// directory), one path per line, upper case on Windows, most recent first,
+// at most 100 lines.
 #ifndef HOPDIR_HOPMENU_HISTORY_H_
 #define HOPDIR_HOPMENU_HISTORY_H_
 
@@ -29,10 +31,11 @@ class History {
   History(const History&) = delete;
   History& operator=(const History&) = delete;
 
-  // Reads the history file of the data directory (ProgramDir on Windows).
-  // A file that cannot be opened gives an empty history; where lines end
-  // in LF, the CRs that end a line are no part of it; empty lines are
-  // skipped; reading stops at the 100th entry, the most recent ones.
+  // Reads the history file of the data directory. A file that cannot be
+  // opened gives an empty history; a line whose name does not fit in a
+  // short string is no entry; where lines end in LF, the CRs that end a
+  // line are no part of it; empty lines are skipped; reading stops at the
+  // 100th entry, the most recent ones.
   void Load();
 
   // False when there is no data directory: no file is read or written then.

@@ -136,10 +136,20 @@ class FileSystem {
   // longer than about two seconds makes it fail instead.
   virtual int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) = 0;
 
-  // Converts names from the code page the file APIs use to the one the
-  // command shell reads batch files in; an error number when a character
-  // has no equivalent there.
+  // Converts names (UTF-8) to the code page the command shell reads batch
+  // files in; an error number when a character has no equivalent there.
   virtual int ToShellCodePage(std::string_view text, std::string& converted) = 0;
+  // The 8.3 short name that the volume keeps for the last name of `path`,
+  // an entry that exists; an error number where there is none.
+  virtual int ShortName(const Str255& path, Str255& short_name) = 0;
+
+  // A line of the programs' text files (the history) as the name it holds,
+  // and the line that holds a name. On Windows the history was written in
+  // the ANSI code page before names were UTF-8, and such lines still read
+  // and are written as they were; elsewhere lines are the names' bytes.
+  // False when the name would not fit in a short string.
+  virtual bool NameOfLine(std::string_view line, Str255& name) = 0;
+  virtual std::string LineOfName(std::string_view name) = 0;
 };
 
 }  // namespace hopdir

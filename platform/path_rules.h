@@ -47,9 +47,9 @@ class PathRules {
   virtual Str255 SearchForm(const Str255& path) const = 0;
 
   // The bytes of the longest start of `name`, at most `max_bytes`, that
-  // ends between two characters: where names are UTF-8, a slot that keeps
+  // ends between two characters: names are UTF-8, and a slot that keeps
   // part of a name never keeps part of a character.
-  virtual size_t ClipName(std::string_view name, size_t max_bytes) const = 0;
+  size_t ClipName(std::string_view name, size_t max_bytes) const;
 
   // Whether a directory's entries come in the order in which users see
   // names listed (Windows keeps them so); elsewhere the order is arbitrary
@@ -62,8 +62,8 @@ class PathRules {
   // --help: "/?" on Windows, none (empty) where "/?" could name a path.
   virtual std::string_view HelpSwitch() const = 0;
 
-  // Where the programs keep their data (the history), given the programs'
-  // own directory.
+  // Where the programs keep their data (the history, and on Windows the
+  // batch file that no wrapper names), given the programs' own directory.
   virtual DataPlace DataDirectory(const Str255& program_dir) const = 0;
 
   // Captions of the page's drive buttons and root button, and the title of
@@ -75,7 +75,8 @@ class PathRules {
 };
 
 // Drive letters, backslashes, CR LF, upper-cased history, data beside the
-// programs.
+// programs, or in %LOCALAPPDATA%\Hopdir where their directory takes no new
+// files (Program Files).
 class WindowsPathRules : public PathRules {
  public:
   char Separator() const override { return '\\'; }
@@ -84,13 +85,11 @@ class WindowsPathRules : public PathRules {
   Str255 RootOf(const Str255& path) const override;
   Str255 StoredForm(const Str255& path) const override;
   Str255 SearchForm(const Str255& path) const override { return path; }
-  size_t ClipName(std::string_view name, size_t max_bytes) const override {
-    return name.size() < max_bytes ? name.size() : max_bytes;
-  }
   bool ListsInNameOrder() const override { return true; }
   std::string_view LineEnding() const override { return "\r\n"; }
   std::string_view HelpSwitch() const override { return "/?"; }
-  // The programs' own directory, which exists.
+  // The programs' own directory, which exists; when the system refuses
+  // new files there, %LOCALAPPDATA%\Hopdir\ (LOCALAPPDATA must exist).
   DataPlace DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Drive"; }
   const char* NextDriveCaption() const override { return "Drive>"; }
@@ -108,7 +107,6 @@ class PosixPathRules : public PathRules {
   Str255 RootOf(const Str255& /*path*/) const override { return Str255("/"); }
   Str255 StoredForm(const Str255& path) const override { return path; }
   Str255 SearchForm(const Str255& path) const override;
-  size_t ClipName(std::string_view name, size_t max_bytes) const override;
   bool ListsInNameOrder() const override { return false; }
   std::string_view LineEnding() const override { return "\n"; }
   std::string_view HelpSwitch() const override { return ""; }

@@ -97,6 +97,11 @@ Str255 PosixHandoff::Location() {
   return Str255(location);
 }
 
+int PosixHandoff::Refusal(const Str255& /*destination*/, std::string& message) {
+  message.clear();
+  return 0;
+}
+
 int PosixHandoff::Write(const Str255& destination) {
   std::string named;
   if (!Os().process.Environment("HOPDIR_HANDOFF", named) || named.empty()) {

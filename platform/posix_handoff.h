@@ -37,6 +37,8 @@ class PosixHandoff : public ShellHandoff {
  public:
   // HOPDIR_HANDOFF, or empty when no shell function started the program.
   Str255 Location() override;
+  // The script quotes every byte: no destination is refused.
+  int Refusal(const Str255& destination, std::string& message) override;
   // The script into the handoff file, which the function made and which is
   // never made here; without one, the destination (in its handed-on form)
   // and a line feed on standard output, for `cd "$(hopfind part)"`.

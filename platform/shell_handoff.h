@@ -1,11 +1,12 @@
 // The handoff of a destination to the shell that started the program: a
 // program cannot change its shell's directory, so it writes a small script
 // that the shell's wrapper runs afterwards. The backend chooses the writer
-// and where its file lives: a cmd.exe batch file beside the programs, or a
-// script for bash, zsh or fish in the file that the shell function made for
-// this one run.
+// and where its file lives: a cmd.exe batch file, or a script for bash, zsh
+// or fish, in the file that the wrapper made for this one run.
 #ifndef HOPDIR_PLATFORM_SHELL_HANDOFF_H_
 #define HOPDIR_PLATFORM_SHELL_HANDOFF_H_
+
+#include <string>
 
 #include "platform/short_string.h"
 
@@ -23,6 +24,10 @@ class ShellHandoff {
   // shown. Returns the platform's I/O error number. A handoff whose file
   // is made only when the destination is written has nothing to take.
   virtual int Claim() { return 0; }
+  // 0 when `destination` may be handed to the shell; otherwise the error
+  // number the program ends with, and `message` says why in one line: a
+  // name from an edited history that the shell would run as commands.
+  virtual int Refusal(const Str255& destination, std::string& message) = 0;
   // Hands `destination`, a whole path, to the shell. Returns the platform's
   // I/O error number, 0 on success.
   virtual int Write(const Str255& destination) = 0;

@@ -445,4 +445,18 @@ int PosixFileSystem::ToShellCodePage(std::string_view text, std::string& convert
   return 0;
 }
 
+int PosixFileSystem::ShortName(const Str255& /*path*/, Str255& short_name) {
+  // Names have one form only.
+  short_name = Str255();
+  return ENOTSUP;
+}
+
+bool PosixFileSystem::NameOfLine(std::string_view line, Str255& name) {
+  if (line.size() > static_cast<size_t>(Str255::kCapacity)) return false;
+  name = Str255(line);
+  return true;
+}
+
+std::string PosixFileSystem::LineOfName(std::string_view name) { return std::string(name); }
+
 }  // namespace hopdir

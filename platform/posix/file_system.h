@@ -28,6 +28,9 @@ class PosixFileSystem : public FileSystem {
   int EnsureDirectory(const Str255& path) override;
   int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
   int ToShellCodePage(std::string_view text, std::string& converted) override;
+  int ShortName(const Str255& path, Str255& short_name) override;
+  bool NameOfLine(std::string_view line, Str255& name) override;
+  std::string LineOfName(std::string_view name) override;
 };
 
 }  // namespace hopdir

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace hopdir {
 
 // Switches character classification to UTF-8 (C.UTF-8, else the user's
@@ -16,18 +18,6 @@ namespace hopdir {
 // first character beyond ASCII, so that a run that shows none never loads
 // a locale.
 bool StartTextWidth();
-
-// One character of UTF-8 text: `size` bytes, 1 for a byte that starts no
-// valid character (overlong forms, surrogates and truncated sequences
-// included).
-struct Utf8Char {
-  char32_t code = 0;
-  size_t size = 1;
-  bool valid = false;
-};
-// The character at the start of `text`, which must not be empty.
-Utf8Char DecodeUtf8(std::string_view text);
-void AppendUtf8(std::string& out, char32_t code);
 
 // What a character of a name shows as on the page, and the cells it takes:
 // 0 for a mark that joins the character before it, 2 for a wide one. A

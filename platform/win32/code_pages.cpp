@@ -21,16 +21,9 @@ bool RefusesDefaultCharReport(UINT code_page) {
 
 }  // namespace
 
-UINT FileApiCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
-
 UINT ShellCodePage() {
   UINT code_page = GetConsoleOutputCP();
   return code_page != 0 ? code_page : GetOEMCP();
-}
-
-bool IsSingleByteCodePage(UINT code_page) {
-  CPINFO info;
-  return GetCPInfo(code_page, &info) && info.MaxCharSize == 1;
 }
 
 std::wstring ToUtf16(UINT code_page, std::string_view bytes) {

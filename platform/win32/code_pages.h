@@ -1,6 +1,6 @@
-// Character-set conversions of the win32 backend: the code page that the
-// file APIs use, the one the command shell reads batch files in, and the
-// fixed code page 437 glyphs of frames, blocks and arrows.
+// Character-set conversions of the win32 backend: the code page the command
+// shell reads batch files in, and the fixed code page 437 glyphs of frames,
+// blocks and arrows.
 #ifndef HOPDIR_PLATFORM_WIN32_CODE_PAGES_H_
 #define HOPDIR_PLATFORM_WIN32_CODE_PAGES_H_
 
@@ -11,13 +11,9 @@
 
 namespace hopdir {
 
-// The code page of the A file APIs: ANSI unless switched to OEM.
-UINT FileApiCodePage();
 // The console's output code page, which cmd.exe reads batch files in; the
 // OEM code page when there is no console.
 UINT ShellCodePage();
-// Whether every character of the code page is one byte.
-bool IsSingleByteCodePage(UINT code_page);
 
 // Bytes in `code_page` to UTF-16; each byte of a single-byte code page
 // gives exactly one character.

@@ -22,8 +22,8 @@ BOOL WINAPI OnControlEvent(DWORD event) {
   }
 }
 
-HANDLE OpenConsoleDevice(const char* name) {
-  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+HANDLE OpenConsoleDevice(const wchar_t* name) {
+  return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                      nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
@@ -37,8 +37,7 @@ Win32Console::Win32Console()
     : std_out_(GetStdHandle(STD_OUTPUT_HANDLE)),
       out_(INVALID_HANDLE_VALUE),
       in_(GetStdHandle(STD_INPUT_HANDLE)),
-      text_code_page_(FileApiCodePage()),
-      text_single_byte_(IsSingleByteCodePage(text_code_page_)) {
+      text_code_page_(CP_UTF8) {
   DWORD mode = 0;
   std_out_console_ = IsConsole(std_out_, mode);
   if (std_out_console_) {
@@ -47,7 +46,7 @@ Win32Console::Win32Console()
   } else {
     // Output is redirected; mouse positions are still cells of the console's
     // window, and a page may yet be opened on it.
-    out_ = OpenConsoleDevice("CONOUT$");
+    out_ = OpenConsoleDevice(L"CONOUT$");
   }
   in_console_ = IsConsole(in_, mode);
   if (in_console_) original_input_mode_ = mode;
@@ -67,7 +66,7 @@ bool Win32Console::OpenScreen() {
   DWORD in_mode = 0;
   HANDLE input = INVALID_HANDLE_VALUE;
   if (!in_console_) {
-    input = OpenConsoleDevice("CONIN$");
+    input = OpenConsoleDevice(L"CONIN$");
     if (!IsConsole(input, in_mode)) {
       if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
       return false;

@@ -2,7 +2,8 @@
 // is written back in one call at the points where the program waits, and
 // input records taken into one queue of keys and mouse events. A page uses the
 // console itself (CONOUT$, CONIN$) when the standard handles are redirected;
-// messages then stay with standard output.
+// messages then stay with standard output. Text is UTF-8 in the programs
+// and UTF-16 in the console.
 #ifndef HOPDIR_PLATFORM_WIN32_CONSOLE_H_
 #define HOPDIR_PLATFORM_WIN32_CONSOLE_H_
 
@@ -46,7 +47,8 @@ class Win32Console : public Console {
   int WriteGraphic(std::string_view bytes) override;
   int WriteLine(std::string_view bytes) override;
   int WriteErrorLine(std::string_view bytes) override;
-  int TextCells(std::string_view text) override { return static_cast<int>(text.size()); }
+  // Names are UTF-8; an East Asian wide character takes two cells.
+  int TextCells(std::string_view text) override;
   size_t FitCells(std::string_view text, int cells) override;
   // Code page 437, the console's own, has no ellipsis: a tilde, as in the
   // short names that Windows cuts long ones to (PROGRA~1).
@@ -91,8 +93,7 @@ class Win32Console : public Console {
   bool out_console_ = false;  // text goes to the console through out_
   bool in_console_ = false;
   bool wrap_at_eol_ = true;
-  UINT text_code_page_;
-  bool text_single_byte_;
+  UINT text_code_page_;  // of typed text: UTF-8, the form of names
 
   WORD original_attribute_ = 0x07;
   WORD attribute_ = 0x07;
@@ -131,7 +132,9 @@ class Win32Console : public Console {
     MouseEventRecord Event;
   };
   std::deque<QueuedInput> input_;
-  int pending_code_ = -1;  // second half of an extended key
+  // What ReadKey hands out next: the code after the 0 of an extended key,
+  // or the rest of a character's UTF-8 bytes.
+  std::string pending_;
   DWORD previous_buttons_ = 0;
   bool raw_input_ended_ = false;
 };

@@ -1,10 +1,9 @@
 // Console input of Win32Console. Keys and mouse events share the console's
 // one input queue; every record read goes into one queue of keys and mouse
 // events in their order, from which polling the mouse takes mouse events
-// without losing a key. Typed text is read as UTF-16 and handed on in the
-// code page of the file APIs, the same one that names are written and
-// compared in. Waits are on the input handle, without a timeout unless the
-// caller gives one.
+// without losing a key. Typed text is read as UTF-16 and handed on in
+// UTF-8, the form names are written and compared in. Waits are on the input
+// handle, without a timeout unless the caller gives one.
 #include <algorithm>
 #include <vector>
 
@@ -134,7 +133,7 @@ bool Win32Console::TakeMouseEvent(MouseEventRecord& event) {
 }
 
 InputKind Win32Console::NextInput() {
-  if (pending_code_ >= 0) return InputKind::kKey;
+  if (!pending_.empty()) return InputKind::kKey;
   // What the input acts on is on the screen before it is taken.
   Flush();
   Pump();
@@ -145,7 +144,7 @@ InputKind Win32Console::NextInput() {
 void Win32Console::WaitForInput(int milliseconds) {
   Flush();
   Pump();
-  if (!input_.empty() || pending_code_ >= 0) return;
+  if (!input_.empty() || !pending_.empty()) return;
   const DWORD timeout = milliseconds < 0 ? INFINITE : static_cast<DWORD>(milliseconds);
   if (in_console_) {
     // Signalled by any record, those that Pump drops as well (key releases,
@@ -173,7 +172,7 @@ bool Win32Console::WindowResized() {
 
 bool Win32Console::KeyPressed() {
   Flush();
-  if (pending_code_ >= 0) return true;
+  if (!pending_.empty()) return true;
   if (!in_console_) return RawKeyWaiting();
   Pump();
   return std::any_of(input_.begin(), input_.end(),
@@ -182,9 +181,9 @@ bool Win32Console::KeyPressed() {
 
 char Win32Console::ReadKey() {
   Flush();
-  if (pending_code_ >= 0) {
-    char code = static_cast<char>(pending_code_);
-    pending_code_ = -1;
+  if (!pending_.empty()) {
+    const char code = pending_.front();
+    pending_.erase(0, 1);
     return code;
   }
   if (!in_console_) return ReadRawKey();
@@ -198,20 +197,22 @@ char Win32Console::ReadKey() {
   KEY_EVENT_RECORD key = first->Key.Event.KeyEvent;
   input_.erase(first);
   if (key.wVirtualKeyCode == VK_TAB && (key.dwControlKeyState & SHIFT_PRESSED) != 0) {
-    pending_code_ = kShiftTabCode;
+    pending_.assign(1, static_cast<char>(kShiftTabCode));
     return '\0';
   }
   if (key.uChar.UnicodeChar == 0) {
-    pending_code_ = static_cast<unsigned char>(key.wVirtualScanCode);
+    pending_.assign(1, static_cast<char>(key.wVirtualScanCode));
     return '\0';
   }
   std::string bytes = FromUtf16(text_code_page_, std::wstring(1, key.uChar.UnicodeChar));
-  if (bytes.size() > 1) pending_code_ = static_cast<unsigned char>(bytes[1]);
+  // A character of two or three bytes in UTF-8 (Japanese) is handed out a
+  // byte a call.
+  if (bytes.size() > 1) pending_ = bytes.substr(1);
   return bytes.empty() ? '?' : bytes[0];
 }
 
 void Win32Console::DiscardKeys() {
-  pending_code_ = -1;
+  pending_.clear();
   if (!in_console_) return;
   Pump();
   input_.erase(std::remove_if(input_.begin(), input_.end(),
@@ -223,7 +224,7 @@ void Win32Console::DiscardKeys() {
 int Win32Console::ReadLine(Str255& line) {
   Flush();
   line = Str255();
-  pending_code_ = -1;
+  pending_.clear();
   if (!in_console_) return ReadRawLine(line);
   // Keys typed ahead belong to the line: hand them back to the console.
   Pump();

@@ -2,13 +2,16 @@
 // window (read once, then written back in one call when the program waits
 // for input), so a page costs a handful of console calls. Whatever the
 // shadow cannot model exactly (scrolling, control characters other than CR
-// and LF, text outside the window, double-byte code pages) goes through
-// the console itself after the shadow has been written back.
+// and LF, text outside the window, characters that take two cells or two
+// UTF-16 units) goes through the console itself, with WriteConsoleW, after
+// the shadow has been written back.
 #include <algorithm>
 
+#include "platform/utf8.h"
 #include "platform/win32/code_pages.h"
 #include "platform/win32/console.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/wide_text.h"
 
 namespace hopdir {
 namespace {
@@ -21,6 +24,20 @@ int RowsPerTransfer(int width) {
 }
 
 bool SameCell(COORD a, COORD b) { return a.X == b.X && a.Y == b.Y; }
+
+// Whether the console lays `text` out itself: a wide character takes two
+// cells, and a character beyond U+FFFF two UTF-16 units, where a cell of
+// the shadow holds one unit.
+bool NeedsConsoleLayout(std::wstring_view text) {
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+    return (c >= 0xD800 && c <= 0xDFFF) || IsEastAsianWide(static_cast<char32_t>(c));
+  });
+}
+
+// Output that goes to a file or pipe: each line in the ANSI code page when
+// that says every character of it, as the programs always wrote it; UTF-8
+// otherwise.
+std::string Redirected(std::string_view bytes) { return LineOfText(bytes, AnsiCodePage()); }
 
 }  // namespace
 
@@ -139,10 +156,9 @@ void Win32Console::ClearScreen() {
 }
 
 int Win32Console::WriteText(std::string_view bytes) {
-  if (!out_console_) return WriteAll(std_out_, bytes);
-  std::wstring text = ToUtf16(text_code_page_, bytes);
-  // Characters of a double-byte code page may take two cells: the console decides.
-  return Put(text, true, !text_single_byte_);
+  if (!out_console_) return WriteAll(std_out_, Redirected(bytes));
+  const std::wstring text = WideOf(bytes);
+  return Put(text, true, NeedsConsoleLayout(text));
 }
 
 int Win32Console::WriteGraphic(std::string_view bytes) {
@@ -155,18 +171,20 @@ int Win32Console::WriteLine(std::string_view bytes) {
   line += "\r\n";
   // Messages stay with a redirected standard output, also while a page is
   // open on the console.
-  if (!std_out_console_) return WriteAll(std_out_, line);
+  if (!std_out_console_) return WriteAll(std_out_, Redirected(line));
   return WriteText(line);
 }
 
 int Win32Console::WriteErrorLine(std::string_view bytes) {
   std::string line(bytes);
   line += "\r\n";
-  return WriteAll(GetStdHandle(STD_ERROR_HANDLE), line);
+  return WriteAll(GetStdHandle(STD_ERROR_HANDLE), Redirected(line));
 }
 
+int Win32Console::TextCells(std::string_view text) { return EastAsianTextCells(text); }
+
 size_t Win32Console::FitCells(std::string_view text, int cells) {
-  return cells <= 0 ? 0 : std::min(text.size(), static_cast<size_t>(cells));
+  return cells <= 0 ? 0 : EastAsianFitCells(text, cells);
 }
 
 int Win32Console::Put(const std::wstring& text, bool controls, bool direct) {

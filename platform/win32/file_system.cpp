@@ -4,13 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/legacy_lines.h"
 #include "platform/win32/code_pages.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace hopdir {
 namespace {
 
-std::string ZeroTerminated(const Str255& text) { return text.ToStd(); }
+// The wide form the API takes, ending in its NUL.
+std::wstring ZeroTerminated(const Str255& text) { return WideOf(text.View()); }
 
 uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
@@ -34,7 +37,7 @@ class Win32Search : public DirectorySearch {
  public:
   explicit Win32Search(const Str255& pattern) {
     QuietCriticalErrors quiet;
-    handle_ = FindFirstFileA(ZeroTerminated(pattern).c_str(), &data_);
+    handle_ = FindFirstFileW(ZeroTerminated(pattern).c_str(), &data_);
     pending_ = handle_ != INVALID_HANDLE_VALUE;
   }
   ~Win32Search() override {
@@ -44,16 +47,20 @@ class Win32Search : public DirectorySearch {
   Win32Search& operator=(const Win32Search&) = delete;
 
   bool Next(FindRecord& record) override {
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
-    if (!pending_ && !FindNextFileA(handle_, &data_)) {
-      // The end or an error: either way the search is over.
-      FindClose(handle_);
-      handle_ = INVALID_HANDLE_VALUE;
-      return false;
-    }
-    pending_ = false;
-    record.Name = data_.cFileName;
-    record.ShortName = data_.cAlternateFileName;
+    // A name too long for a short string in UTF-8 is passed over: clipped,
+    // it would name another entry.
+    do {
+      if (handle_ == INVALID_HANDLE_VALUE) return false;
+      if (!pending_ && !FindNextFileW(handle_, &data_)) {
+        // The end or an error: either way the search is over.
+        FindClose(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return false;
+      }
+      pending_ = false;
+    } while (!ShortStringOf(data_.cFileName, record.Name));
+    const std::string short_name = Utf8Of(data_.cAlternateFileName);
+    record.ShortName = short_name.size() <= 12 ? short_name : std::string();
     record.Attributes = data_.dwFileAttributes;
     record.Size = Join(data_.nFileSizeHigh, data_.nFileSizeLow);
     record.CreationTime = TicksOf(data_.ftCreationTime);
@@ -64,7 +71,7 @@ class Win32Search : public DirectorySearch {
 
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
-  WIN32_FIND_DATAA data_ = {};
+  WIN32_FIND_DATAW data_ = {};
   bool pending_ = false;
 };
 
@@ -137,10 +144,10 @@ int RetryWhileBusy(Attempt attempt, bool access_denied_is_busy) {
 int OpenRaw(const Str255& path, DWORD access, DWORD share, DWORD disposition,
             std::unique_ptr<RawFile>& file) {
   file.reset();
-  const std::string name = ZeroTerminated(path);
+  const std::wstring name = ZeroTerminated(path);
   return RetryWhileBusy(
       [&] {
-        HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, disposition,
+        HANDLE handle = CreateFileW(name.c_str(), access, share, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return LastIoError();
         file = std::make_unique<Win32RawFile>(handle);
@@ -151,8 +158,8 @@ int OpenRaw(const Str255& path, DWORD access, DWORD share, DWORD disposition,
 
 // A plain file that may be written: its "access denied" comes from a
 // reader holding it open, not from what it is.
-bool IsWritablePlainFile(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsWritablePlainFile(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
 }
@@ -176,17 +183,25 @@ int WriteAll(HANDLE handle, std::string_view bytes) {
 }
 
 Str255 Win32FileSystem::ExecutablePath() {
-  std::vector<char> buffer(32768);
-  DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  return Str255(buffer.data(), static_cast<int>(length));
+  // The longest path the system has; a path too long for a short string
+  // gives none, as a clipped one would name another directory.
+  std::vector<wchar_t> buffer(32768);
+  DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  Str255 path;
+  ShortStringOf(std::wstring_view(buffer.data(), length), path);
+  return path;
 }
 
 Str255 Win32FileSystem::CurrentDirectory() {
-  std::vector<char> buffer(MAX_PATH + 1);
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
-    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0) return Str255();
-    if (length < buffer.size()) return Str255(buffer.data(), static_cast<int>(length));
+    if (length < buffer.size()) {
+      Str255 path;
+      ShortStringOf(std::wstring_view(buffer.data(), length), path);
+      return path;
+    }
     buffer.resize(length + 1);
   }
 }
@@ -226,16 +241,18 @@ Str255 Win32FileSystem::CurrentDirectoryOn(const Str255& root) {
   if (letter == '\0') return Str255();
   // "X:" alone names the drive's current directory, which the process keeps
   // per drive.
-  const char relative[] = {letter, ':', '\0'};
-  std::vector<char> buffer(MAX_PATH + 1);
+  const wchar_t relative[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
     DWORD length =
-        GetFullPathNameA(relative, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        GetFullPathNameW(relative, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (length == 0) break;
     if (length < buffer.size()) {
       // Some systems end the answer in a backslash; only a root keeps it.
-      if (length > 3 && buffer[length - 1] == '\\') --length;
-      return Str255(buffer.data(), static_cast<int>(length));
+      if (length > 3 && buffer[length - 1] == L'\\') --length;
+      Str255 path;
+      if (ShortStringOf(std::wstring_view(buffer.data(), length), path)) return path;
+      break;
     }
     buffer.resize(length + 1);
   }
@@ -246,12 +263,12 @@ Str255 Win32FileSystem::CurrentDirectoryOn(const Str255& root) {
 int64_t Win32FileSystem::FreeBytes(const Str255& root) {
   const char letter = DriveLetter(root);
   if (letter == '\0') return -1;
-  const char drive_root[] = {letter, ':', '\\', '\0'};
+  const wchar_t drive_root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
   QuietCriticalErrors quiet;
   ULARGE_INTEGER available = {};
   ULARGE_INTEGER total = {};
   ULARGE_INTEGER total_free = {};
-  if (GetDiskFreeSpaceExA(drive_root, &available, &total, &total_free)) {
+  if (GetDiskFreeSpaceExW(drive_root, &available, &total, &total_free)) {
     constexpr uint64_t kMax = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
     return static_cast<int64_t>(available.QuadPart > kMax ? kMax : available.QuadPart);
   }
@@ -259,7 +276,7 @@ int64_t Win32FileSystem::FreeBytes(const Str255& root) {
   DWORD bytes_per_sector = 0;
   DWORD free_clusters = 0;
   DWORD clusters = 0;
-  if (GetDiskFreeSpaceA(drive_root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
+  if (GetDiskFreeSpaceW(drive_root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
                         &clusters)) {
     return static_cast<int64_t>(sectors_per_cluster) * bytes_per_sector * free_clusters;
   }
@@ -310,25 +327,26 @@ int Win32FileSystem::CanChangeTo(const Str255& path) {
 }
 
 int Win32FileSystem::DeleteFile(const Str255& path) {
-  return DeleteFileA(ZeroTerminated(path).c_str()) ? 0 : LastIoError();
+  return DeleteFileW(ZeroTerminated(path).c_str()) ? 0 : LastIoError();
 }
 
 int Win32FileSystem::ReplaceFile(const Str255& source, const Str255& target) {
   // The system refuses to replace a file that is open, with a sharing
   // violation or, even when the reader shares delete, with access denied.
-  const std::string from = ZeroTerminated(source);
-  const std::string to = ZeroTerminated(target);
+  const std::wstring from = ZeroTerminated(source);
+  const std::wstring to = ZeroTerminated(target);
   return RetryWhileBusy(
       [&] {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : LastIoError();
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : LastIoError();
       },
       IsWritablePlainFile(to));
 }
 
 int Win32FileSystem::EnsureDirectory(const Str255& path) {
-  std::string dir = ZeroTerminated(path);
+  std::string dir = path.ToStd();
   while (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
-  DWORD attributes = GetFileAttributesA(dir.c_str());
+  const std::wstring wide_dir = WideOf(dir);
+  DWORD attributes = GetFileAttributesW(wide_dir.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ERROR_ALREADY_EXISTS;
   }
@@ -338,14 +356,14 @@ int Win32FileSystem::EnsureDirectory(const Str255& path) {
       return result;
     }
   }
-  if (CreateDirectoryA(dir.c_str(), nullptr)) return 0;
+  if (CreateDirectoryW(wide_dir.c_str(), nullptr)) return 0;
   int result = LastIoError();
   return result == ERROR_ALREADY_EXISTS ? 0 : result;
 }
 
 int Win32FileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
   lock.reset();
-  HANDLE handle = CreateFileA(ZeroTerminated(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+  HANDLE handle = CreateFileW(ZeroTerminated(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastIoError();
@@ -372,7 +390,38 @@ int Win32FileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
 }
 
 int Win32FileSystem::ToShellCodePage(std::string_view text, std::string& converted) {
-  return ConvertCodePage(text, FileApiCodePage(), ShellCodePage(), converted);
+  return ConvertCodePage(text, CP_UTF8, ShellCodePage(), converted);
+}
+
+int Win32FileSystem::ShortName(const Str255& path, Str255& short_name) {
+  short_name = Str255();
+  const std::wstring long_path = ZeroTerminated(path);
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    DWORD length =
+        GetShortPathNameW(long_path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return LastIoError();
+    if (length < buffer.size()) {
+      std::wstring_view answer(buffer.data(), length);
+      const size_t last = answer.find_last_of(L"\\/");
+      if (last != std::wstring_view::npos) answer.remove_prefix(last + 1);
+      // A volume without short names answers with the long name.
+      return ShortStringOf(answer, short_name) ? 0 : ERROR_FILENAME_EXCED_RANGE;
+    }
+    buffer.resize(length + 1);
+  }
+}
+
+bool Win32FileSystem::NameOfLine(std::string_view line, Str255& name) {
+  std::string text;
+  if (!TextOfLine(line, AnsiCodePage(), text)) return false;
+  if (text.size() > static_cast<size_t>(Str255::kCapacity)) return false;
+  name = Str255(text);
+  return true;
+}
+
+std::string Win32FileSystem::LineOfName(std::string_view name) {
+  return LineOfText(name, AnsiCodePage());
 }
 
 }  // namespace hopdir

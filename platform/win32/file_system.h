@@ -1,4 +1,5 @@
-// Files, directories and drives over the A file APIs of kernel32.
+// Files, directories and drives over the wide (W) file APIs of kernel32:
+// names are UTF-8 in the programs and UTF-16 in the API.
 #ifndef HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 #define HOPDIR_PLATFORM_WIN32_FILE_SYSTEM_H_
 
@@ -31,6 +32,9 @@ class Win32FileSystem : public FileSystem {
   int EnsureDirectory(const Str255& path) override;
   int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
   int ToShellCodePage(std::string_view text, std::string& converted) override;
+  int ShortName(const Str255& path, Str255& short_name) override;
+  bool NameOfLine(std::string_view line, Str255& name) override;
+  std::string LineOfName(std::string_view name) override;
 };
 
 // The calling thread's last error as an I/O error number; never 0, so that

@@ -1,13 +1,22 @@
 #include "platform/win32/process.h"
 
+#include <vector>
+
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace hopdir {
 
-Win32Process::Win32Process(Win32Console& console, int argc, char** argv) : console_(console) {
-  // The C runtime has split GetCommandLineA by the standard rules; an empty
-  // quoted argument stays an argument.
-  for (int i = 1; i < argc; ++i) args_.emplace_back(argv[i] != nullptr ? argv[i] : "");
+Win32Process::Win32Process(Win32Console& console, int /*argc*/, char** /*argv*/)
+    : console_(console) {
+  // The wide command line, split by the standard rules (an empty quoted
+  // argument stays an argument): the C runtime's argv holds the ANSI code
+  // page, in which a name outside it has no form.
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (words == nullptr) return;
+  for (int i = 1; i < count; ++i) args_.push_back(Utf8Of(words[i]));
+  LocalFree(static_cast<HLOCAL>(words));
 }
 
 int Win32Process::ArgCount() { return static_cast<int>(args_.size()); }
@@ -18,14 +27,14 @@ Str255 Win32Process::Arg(int index) {
 }
 
 bool Win32Process::Environment(const char* name, std::string& value) {
+  const std::wstring wide_name = WideOf(name);
   // 0: not set (or empty); else the size it needs, its terminator counted.
-  const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+  const DWORD size = GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
   if (size == 0) return false;
-  std::string buffer(size, '\0');
-  const DWORD length = GetEnvironmentVariableA(name, buffer.data(), size);
+  std::vector<wchar_t> buffer(size);
+  const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), buffer.data(), size);
   if (length == 0 || length >= size) return false;
-  buffer.resize(length);
-  value = buffer;
+  value = Utf8Of(std::wstring_view(buffer.data(), length));
   return true;
 }
 

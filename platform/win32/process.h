@@ -1,5 +1,5 @@
-// The running Windows process: arguments as the C runtime parsed the
-// command line, and the one way out, which leaves the console as found.
+// The running Windows process: its arguments and environment in UTF-8,
+// and the one way out, which leaves the console as found.
 #ifndef HOPDIR_PLATFORM_WIN32_PROCESS_H_
 #define HOPDIR_PLATFORM_WIN32_PROCESS_H_
 

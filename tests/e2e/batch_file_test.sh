@@ -21,14 +21,19 @@ write_batch 'D:\Work\Projects'
 assert_file_bytes "$batch" 'D:\r\ncd "\\Work\\Projects"\r\n' 'D:\Work\Projects'
 write_batch 'D:\'
 assert_file_bytes "$batch" 'D:\r\ncd "\\"\r\n' 'D:\'
-write_batch 'D'
-assert_file_bytes "$batch" 'D\r\ncd ""\r\n' 'one character'
 write_batch ''
 assert_file_bytes "$batch" '\r\ncd ""\r\n' 'empty destination'
 write_batch '\\server\share'
 assert_file_bytes "$batch" '\\\\\r\ncd "server\\share"\r\n' 'network path'
 write_batch 'C:\My Files\a b'
 assert_file_bytes "$batch" 'C:\r\ncd "\\My Files\\a b"\r\n' 'path with blanks'
+
+case_start "a drive part that is no drive would run a command: refused, nothing written"
+run_wine "$out" "$work" "$programs/batch_writer.exe" 'D'
+assert_status 123 "batch_writer D (ERROR_INVALID_NAME)"
+assert_file_bytes "$out" 'Cannot go to D: a Windows path starts with a drive letter and a colon, or with \\\\.\r\n' \
+  "the message"
+assert_file_bytes "$batch" 'C:\r\ncd "\\My Files\\a b"\r\n' "the batch file before"
 
 case_start "a directory in place of the batch file: exit code 5 (access denied)"
 rm -f "$batch"
@@ -63,7 +68,7 @@ rm -f "$batch"
 write_batch "$(win_path "$target")"
 assert_file_bytes "$batch" "$expected" "batch file in code page 437 without a console"
 
-case_start "a name that code page 437 cannot hold fails before the file is touched"
+case_start "a name that code page 437 cannot hold and that has no short name fails before the file is touched"
 printf 'old' >"$batch"
 run_console "$out" "$work" "$programs/batch_writer.exe" 'D:\Œuvre'
 assert_status 1113 "ERROR_NO_UNICODE_TRANSLATION"

@@ -51,10 +51,11 @@ probe pressed line line
 long=$(printf 'x%.0s' {1..255})
 assert_lines "$results" "lines read" "pressed 1" "line hello world" "line $long"
 
-case_start "typed letters beyond ASCII arrive in the code page of names (1252)"
-INJECT_OPTIONS=(--keys "üß" --keys "Müller" --enter)
-probe keys 2 line
-assert_lines "$results" "ü and ß as keys, then a line" "key 252" "key 223" "line $(printf 'M\xfcller')"
+case_start "typed letters beyond ASCII arrive in UTF-8, the form of names"
+INJECT_OPTIONS=(--keys "üß日" --keys "Müller" --enter)
+probe keys 7 line
+assert_lines "$results" "ü, ß and 日 as keys, then a line" "key 195" "key 188" "key 195" "key 159" \
+  "key 230" "key 151" "key 165" "line Müller"
 
 case_start "waiting for input blocks until input arrives, a key or a mouse event"
 probe wait 1200
@@ -105,11 +106,14 @@ case_start "colours, clearing and text land in the window; frames show as box dr
 INJECT_OPTIONS=(--screen "$(win_path "$screen")" --colors "$(win_path "$colors")")
 probe color 15 1 clear goto 3 2 graphic c9cdcdbb goto 3 3 graphic ba goto 4 3 color 14 4 \
   text "Müller" color 15 1 graphic ba goto 3 4 graphic c8cdcdbc goto 1 6 graphic 18191a1b10111e1f \
-  goto 1 7 text "$(printf 'w%.0s' {1..85})" where wait 0 where
+  goto 1 7 text "$(printf 'w%.0s' {1..85})" where wait 0 where goto 1 10 text "日本x" where
 assert_eq "where 6 8" "$(sed -n 1p "$results")" "cursor after wrapping"
 assert_eq "where 6 8" "$(sed -n 3p "$results")" "cursor as the console reports it after the flush"
 assert_eq "  ╔══╗" "$(sed -n 2p "$screen")" "row 2"
-assert_eq "  ║Müller║" "$(sed -n 3p "$screen")" "row 3 (ANSI text between frame bytes)"
+assert_eq "  ║Müller║" "$(sed -n 3p "$screen")" "row 3 (UTF-8 text between frame bytes)"
+# Wide characters go to the console itself (WriteConsoleW), which decides
+# their cells: Wine's console gives each one cell, Windows' two.
+assert_eq "日本x" "$(sed -n 10p "$screen")" "row 10 (Japanese)"
 assert_eq "  ╚══╝" "$(sed -n 4p "$screen")" "row 4"
 assert_eq "↑↓→←►◄▲▼" "$(sed -n 6p "$screen")" "arrows from code page 437 control bytes"
 assert_eq "$(printf 'w%.0s' {1..80})" "$(sed -n 7p "$screen")" "row 7 (wrapped)"
@@ -135,11 +139,11 @@ run_wine "$out" "$programs" "$programs/backend_probe.exe" "$(win_path "$results"
 assert_status 0 "probe with redirected output"
 assert_file_bytes "$out" 'M\xfcller\xc9\xcdend\r\n' "redirected output"
 
-case_start "arguments arrive as parsed by the C runtime, empty ones included"
+case_start "arguments arrive split by the standard rules, in UTF-8, empty ones included"
 rm -f "$results"
 run_wine "$out" "$programs" "$programs/backend_probe.exe" "$(win_path "$results")" args "" \
-  "a b" 'q"x' 'back\' "Müller"
-assert_lines "$results" "arguments" "args 7" "arg $(printf '%s' "$(win_path "$results")" | od -An -tx1 | tr -d ' \n')" \
-  "arg 61726773" "arg " "arg 612062" "arg 712278" "arg 6261636b5c" "arg 4dfc6c6c6572"
+  "a b" 'q"x' 'back\' "Müller" "日本"
+assert_lines "$results" "arguments" "args 8" "arg $(printf '%s' "$(win_path "$results")" | od -An -tx1 | tr -d ' \n')" \
+  "arg 61726773" "arg " "arg 612062" "arg 712278" "arg 6261636b5c" "arg 4dc3bc6c6c6572" "arg e697a5e69cac"
 
 e2e_done

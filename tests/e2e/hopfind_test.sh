@@ -87,17 +87,39 @@ assert_landed "$work_win" "hf.cmd zzz"
 assert_file_bytes "$batch" 'Z:\r\ncd "\\"\r\n' "batch file after hf.cmd zzz"
 rm -f "$batch"
 
-case_start "hf.cmd keeps the caller's echo state and leaves no variables"
+case_start "hf.cmd keeps the caller's echo state and leaves no variables, with delayed expansion on or off"
 for state in on off; do
   printf '@echo %s\r\n@set >"%s"\r\n@call "%s" proj\r\n@set >"%s"\r\n@echo\r\n' "$state" \
     "$(win_path "$E2E_TMP/before.txt")" "$hf" "$(win_path "$E2E_TMP/after.txt")" >"$E2E_TMP/caller.cmd"
-  run_wine "$out" "$work" cmd /c "$(win_path "$E2E_TMP/caller.cmd")"
+  run_wine "$out" "$work" cmd "/v:$state" /c "$(win_path "$E2E_TMP/caller.cmd")"
   # Windows says "ECHO is on.", Wine "Echo is ON".
   echoed=$(tr -d '\r.' <"$out" | grep -v '^$' | tail -n 1)
   assert_eq "echo is $state" "${echoed,,}" "echo state $state"
   cmp -s "$E2E_TMP/before.txt" "$E2E_TMP/after.txt" || fail "variables changed:
 $(diff "$E2E_TMP/before.txt" "$E2E_TMP/after.txt")"
 done
+
+case_start "hf.cmd hands over through a folder of its own in TEMP, skips one that is taken, leaves nothing"
+temp=$(new_dir temp)
+# RANDOM set by the caller stands for a window that draws the numbers
+# another one drew: the first folder it would make is another run's.
+taken="$temp/hopdir-7-7-1"
+mkdir "$taken"
+printf 'Z:\r\ncd "\\"\r\n' >"$taken/HopdirTemp.Bat"
+run_wine "$out" "$work" cmd /c "set TEMP=$(win_path "$temp")& set RANDOM=7& $hf proj & cd"
+LANDED=$(tr -d '\r' <"$out" | tail -n 1)
+assert_landed "$work_win\\MYPROJECTS" "hf.cmd proj beside a taken folder"
+assert_file_bytes "$taken/HopdirTemp.Bat" 'Z:\r\ncd "\\"\r\n' "the other run's batch file"
+assert_eq "hopdir-7-7-1" "$(ls "$temp")" "what is left in TEMP"
+# Where no folder can be made (TEMP names a file), hf.cmd gives up after
+# fifty names with one line, and runs nothing. (Wine's cmd echoes the
+# loop's label, which Windows' does not.)
+touch "$temp/file"
+run_wine "$out" "$work" cmd /c "set TEMP=$(win_path "$temp/file")& $hf proj & cd"
+assert_eq "hf: no folder for the jump could be made in \"$(win_path "$temp/file")\"." \
+  "$(tr -d '\r' <"$out" | grep '^hf:')" "hf.cmd without a folder"
+LANDED=$(tr -d '\r' <"$out" | tail -n 1)
+assert_landed "$work_win" "hf.cmd without a folder"
 
 case_start "at a drive root the path part starts with a single backslash"
 drive_root=$(new_dir driveroot)

@@ -69,14 +69,17 @@ assert_eq "" "$(tr -d ' \n' <"$screen")" "the window after the menu ended"
 assert_modes_restored "SUB then DONE"
 
 case_start "hm.cmd lands the calling cmd where the menu ended and cleans up"
-printf '@call "%s" %%*\r\n@cd > "%s"\r\n' "$(win_path "$programs/hm.cmd")" \
-  "$(win_path "$E2E_TMP/cwd.txt")" >"$driver"
+rm -f "$batch"
+temp=$(new_dir temp)
+printf '@set "TEMP=%s"\r\n@call "%s" %%*\r\n@cd > "%s"\r\n' "$(win_path "$temp")" \
+  "$(win_path "$programs/hm.cmd")" "$(win_path "$E2E_TMP/cwd.txt")" >"$driver"
 # A drive's root lists no "." and "..": TOOLS is its first entry.
 on_page "$root/WORK" --press "$(path_cell 2)" --press "$(path_cell 1)" --press $DONE -- \
   cmd /c "$(win_path "$driver")"
 assert_status 0 "hm.cmd: .. then TOOLS then DONE"
 assert_eq "M:\\TOOLS" "$(tr -d '\r\n' <"$E2E_TMP/cwd.txt")" "the calling cmd's directory"
-assert_missing "$batch" "the batch file after hm.cmd"
+assert_missing "$batch" "a batch file beside the programs"
+assert_eq "" "$(ls "$temp")" "what hm.cmd left in TEMP"
 assert_file_bytes "$history" 'M:\\TOOLS\r\nM:\\WORK\r\nM:\\WORK\\SUB\r\n' "history after hm.cmd"
 
 case_start "ABORT writes no batch file and leaves the history byte for byte"
@@ -226,5 +229,82 @@ assert_file_bytes "$out" "Unable to save history to $(literal "$(win_path "$hist
 assert_batch "" "" "batch file from an empty history"
 assert_missing "$programs/HOPMENU.\$\$\$" "the temporary history file"
 rmdir "$history"
+
+# hm_then_cd DIR OPTIONS ARG...: runs "hm.cmd ARG... & cd" in a console, in
+# a cmd started in DIR with OPTIONS (e.g. /v:on), and leaves the directory
+# cd printed in $LANDED.
+hm_then_cd() {
+  local dir="$1" options="$2"
+  shift 2
+  run_console "$out" "$dir" cmd "$options" /c "$(win_path "$programs/hm.cmd") $* & cd"
+  LANDED=$(console_text "$out" | grep -v '^ *$' | tail -n 1)
+}
+
+case_start "from a programs' folder that takes no new files, hm.cmd jumps and keeps the history in LOCALAPPDATA\\Hopdir"
+locked=$(new_program_dir locked)
+cp "$HOPDIR_BIN/hm.cmd" "$locked/"
+local_app_data=$(new_dir local)
+chmod a-w "$locked"
+# Root writes where the mode forbids it; an immutable folder takes no new
+# file from anyone.
+if [ "$(id -u)" = 0 ]; then
+  chattr +i "$locked" || fail "the programs' folder cannot be made immutable"
+  # shellcheck disable=SC2016 # expanded when the script ends
+  at_exit 'chattr -i "$locked"'
+fi
+at_exit "chmod u+w '$locked'"
+printf '@set "LOCALAPPDATA=%s"\r\n@call "%s" %%*\r\n@cd > "%s"\r\n' "$(win_path "$local_app_data")" \
+  "$(win_path "$locked/hm.cmd")" "$(win_path "$E2E_TMP/cwd.txt")" >"$driver"
+on_page "$root/WORK" --press "$(path_cell 4)" --press $DONE -- cmd /c "$(win_path "$driver")"
+assert_eq "M:\\WORK\\SUB" "$(tr -d '\r\n' <"$E2E_TMP/cwd.txt")" "the calling cmd's directory"
+assert_file_bytes "$local_app_data/Hopdir/HOPMENU.DAT" 'M:\\WORK\\SUB\r\nM:\\WORK\r\n' \
+  "the history in LOCALAPPDATA\\Hopdir"
+assert_eq "" "$(ls "$local_app_data/Hopdir" | grep -v '^HOPMENU\.')" "nothing else in LOCALAPPDATA\\Hopdir"
+assert_missing "$locked/HOPMENU.DAT" "a history beside the programs"
+
+case_start "history lines that cmd would run as commands are refused: nothing runs, the history stays"
+printf '@echo INJECTED> "%s"\r\n' "$(win_path "$root/pwned-e.txt")" >"$root/WORK/e.bat"
+# The third line holds no character but the quote that cmd would take as
+# a command's end.
+for line in 'M:\x" & echo INJECTED> M:\pwned.txt & rem "' '&e\foo' 'M:\x" & mkdir M:\pwned & rem "'; do
+  printf '%s\r\nM:\\TOOLS\r\n' "$line" >"$history"
+  cp "$history" "$E2E_TMP/history.before"
+  run_console "$out" "$root/WORK" cmd /c "$(win_path "$programs/hm.cmd") -A"
+  assert_status 123 "hm.cmd -A with $line (ERROR_INVALID_NAME)"
+  assert_contains "$(console_text "$out")" "Cannot go to $line: " "the refusal of $line"
+  assert_missing "$root/pwned.txt" "what the quotes of $line would run"
+  assert_missing "$root/pwned-e.txt" "what the drive part of $line would run"
+  assert_missing "$root/pwned" "what the quote of $line would run"
+  cmp -s "$E2E_TMP/history.before" "$history" || fail "the history after $line changed"
+done
+rm "$root/WORK/e.bat"
+
+case_start "with delayed expansion on, hm.cmd -A lands in a name with ! and %"
+mkdir "$root/WORK/X!Y!Z%P%"
+printf 'M:\\WORK\\X!Y!Z%%P%%\r\n' >"$history"
+rm -f "$batch"
+hm_then_cd "$root/WORK" /v:on -A
+[ "$LANDED" == 'M:\WORK\X!Y!Z%P%' ] || fail "hm.cmd -A landed in '$LANDED'"
+assert_missing "$batch" "a batch file beside the programs"
+# HopdirTemp.Bat run by a script of the user's own with delayed expansion
+# on reaches cd through ^! escapes, which Wine's cmd does not take (it
+# keeps the ^): its bytes are checked in the unit tests.
+
+case_start "a folder named in Japanese is reached by hf.cmd with part of its name, and through the page"
+japanese="日本語フォルダ"
+mkdir -p "$root/JP/$japanese" "$root/JP/other"
+cp "$HOPDIR_BIN/hf.cmd" "$programs/"
+# Wine's cd prints the name in the ANSI code page, as question marks: a
+# file made where the jump landed tells where that is.
+run_console "$out" "$root/JP" cmd /c "$(win_path "$programs/hf.cmd") 本語 & echo hf> hf.txt"
+assert_status 0 "hf.cmd 本語"
+assert_exists "$root/JP/$japanese/hf.txt" "the file made after hf.cmd 本語"
+rm -f "$history"
+printf '@call "%s"\r\n@echo hm> hm.txt\r\n' "$(win_path "$programs/hm.cmd")" >"$driver"
+on_page "$root/JP" --press "$(path_cell 4)" --press $DONE -- cmd /c "$(win_path "$driver")"
+assert_contains "$(console_text "$out")" "$japanese" "the page's paths list"
+assert_exists "$root/JP/$japanese/hm.txt" "the file made after the page"
+# The name has no form in the ANSI code page: the history holds it in UTF-8.
+assert_file_bytes "$history" "M:\\\\JP\\\\$japanese\\r\\nM:\\\\JP\\r\\n" "the history"
 
 e2e_done

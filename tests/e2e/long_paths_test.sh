@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Paths longer than the old limits: a directory 120 characters deep kept
-# whole in the history and reached again through hm.cmd, and a batch line
-# whose UTF-8 form is longer than 255 bytes in a console switched to code
-# page 65001.
+# whole in the history and reached again through hm.cmd, and a batch file
+# in UTF-8 in a console switched to code page 65001.
 source "$(dirname "$0")/lib.sh"
 
 programs=$(new_program_dir)
@@ -31,12 +30,13 @@ assert_eq "$deep" "$(tr -d '\r' <"$out" | tail -n 1)" "directory after hm -p"
 # The second save found the deep directory again by its whole path.
 assert_file_bytes "$history" "$(literal "$deep")\r\nL:\\\\TOOLS\r\n" "history after both jumps"
 
-case_start "code page 65001: a batch line of more than 255 bytes is written whole"
-# 159 characters in code page 1252; line 2 of the batch file takes 315 bytes.
+case_start "code page 65001: the batch file is in UTF-8"
+# Names are UTF-8 inside, and a destination is at most 255 bytes of it:
+# 108 characters here, 208 bytes; the batch file holds those bytes.
 # Wine 8's cmd reads batch files in code page 437 whatever chcp says: the
 # bytes are checked, the landing cannot be.
-parent=$(printf 'é%.0s' {1..90})
-target="CAFÉ-$(printf 'è%.0s' {1..60})"
+parent=$(printf 'é%.0s' {1..60})
+target="CAFÉ-$(printf 'è%.0s' {1..39})"
 mkdir -p "$root/$parent/$target"
 printf '@chcp 65001 >nul\r\n@"%s" caf\r\n' "$(win_path "$programs/hopfind.exe")" >"$driver"
 run_console "$out" "$root/$parent" cmd /c "$(win_path "$driver")"

@@ -1,5 +1,6 @@
 // Any name as a destination: each handoff writer's text, read back by the
-// rules of its shell, gives exactly that name again, on one command line.
+// rules of its shell, gives exactly that name again, on one command line;
+// the batch file's with delayed expansion off and on.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -65,21 +66,58 @@ std::string ReadFishWord(std::string_view text) {
   return word;
 }
 
-// Line 2 of the batch file with every %% back to one %.
+// A quoted argument of line 2 with every %% back to one % and, when
+// `carets` (the branch that delayed expansion reads), every ^x back to x.
+std::string ReadQuoted(std::string_view text, bool carets) {
+  std::string path;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (carets && text[i] == '^') {
+      Check(i + 1 < text.size());
+      ++i;
+    }
+    path += text[i];
+    if (text[i] == '%') {
+      Check(i + 1 < text.size() && text[i + 1] == '%');
+      ++i;
+    }
+  }
+  return path;
+}
+
+// The path that line 2 of the batch file changes into, read as cmd.exe
+// reads it with delayed expansion off and, for a line with !, on as well:
+// both readings must give the same path.
 std::string ReadBatchPath(std::string_view text, std::string_view drive) {
   std::string doubled_drive;
   for (char c : drive) doubled_drive += c == '%' ? std::string("%%") : std::string(1, c);
   Check(text.substr(0, doubled_drive.size()) == doubled_drive);
   text.remove_prefix(doubled_drive.size());
-  Check(text.substr(0, 6) == "\r\ncd \"" && text.size() >= 9 &&
+  Check(text.substr(0, 2) == "\r\n" && text.size() >= 5 &&
         text.substr(text.size() - 3) == "\"\r\n");
-  text = text.substr(6, text.size() - 9);
-  std::string path;
-  for (size_t i = 0; i < text.size(); ++i) {
-    path += text[i];
-    if (text[i] == '%') {
-      Check(i + 1 < text.size() && text[i + 1] == '%');
+  text = text.substr(2, text.size() - 5);
+  constexpr std::string_view kPlain = "cd \"";
+  constexpr std::string_view kDelayed = "if \"!!\"==\"\" (cd \"";
+  constexpr std::string_view kElse = "\") else cd \"";
+  if (text.substr(0, kPlain.size()) == kPlain) {
+    const std::string_view quoted = text.substr(kPlain.size());
+    Check(quoted.find('"') == std::string_view::npos && quoted.find('!') == std::string_view::npos);
+    return ReadQuoted(quoted, false);
+  }
+  Check(text.substr(0, kDelayed.size()) == kDelayed);
+  text.remove_prefix(kDelayed.size());
+  const size_t middle = text.find(kElse);
+  Check(middle != std::string_view::npos);
+  const std::string_view on = text.substr(0, middle);
+  const std::string_view off = text.substr(middle + kElse.size());
+  Check(on.find('"') == std::string_view::npos && off.find('"') == std::string_view::npos);
+  const std::string path = ReadQuoted(off, false);
+  Check(path.find('!') != std::string::npos && ReadQuoted(on, true) == path);
+  // Delayed expansion reads every ! left unescaped as a variable's edge.
+  for (size_t i = 0; i < on.size(); ++i) {
+    if (on[i] == '^') {
       ++i;
+    } else {
+      Check(on[i] != '!');
     }
   }
   return path;
@@ -108,6 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string drive = name.substr(0, 2);
   const std::string path = name.size() > 2 ? name.substr(2) : std::string();
+  // A destination that the writer refuses never reaches the batch file; a
+  // quote would end cd's argument.
+  if (!hopdir::CmdRefusal(name).empty()) return 0;
   Check(ReadBatchPath(hopdir::CmdBatchText(drive, path), drive) == path);
   return 0;
 }

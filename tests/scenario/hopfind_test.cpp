@@ -75,6 +75,20 @@ TEST_F(HopfindTest, GoesToTheFirstSubdirectoryInEnumerationOrderThatMatchesUpper
   EXPECT_EQ(fake.console.Output, "");
 }
 
+TEST_F(HopfindTest, ANameThatWouldMakeTheDestinationLongerThan255IsPassedOver) {
+  const std::string parent = "D:\\" + std::string(200, 'p');   // 204 with its backslash
+  const std::string one_past = "fitz" + std::string(48, 'x');  // 256 in all
+  const std::string at_limit = "fit" + std::string(48, 'x');   // 255 in all
+  fake.files.AddDir(parent + "\\" + one_past);
+  fake.files.AddDir(parent + "\\" + at_limit);
+  fake.files.SetCurrentDirectory(parent);
+  EXPECT_EQ(Run({"fit"}), 0);
+  EXPECT_EQ(fake.files.Content(kBatch),
+            Batch("D:", "\\" + std::string(200, 'p') + "\\" + UpCaseStr(at_limit).ToStd()));
+  EXPECT_EQ(Run({"fitz"}), 1);
+  EXPECT_EQ(fake.console.Output, Usage("Found no subdirectory containing FITZ"));
+}
+
 TEST_F(HopfindTest, UsageHaltsLeaveAnExistingBatchFileAlone) {
   struct Case {
     std::vector<std::string> args;

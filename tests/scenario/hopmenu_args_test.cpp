@@ -142,6 +142,20 @@ TEST_F(HopmenuArgsTest, OptionsAnswerOnTheirOwnAndTouchNothing) {
   }
 }
 
+TEST_F(HopmenuArgsTest, WhereTheProgramsFolderTakesNoNewFilesTheHistoryLivesInTheUsersOwn) {
+  const char* own = "C:\\Users\\ann\\AppData\\Local\\Hopdir\\";
+  fake.process.Env["LOCALAPPDATA"] = "C:\\Users\\ann\\AppData\\Local";
+  fake.files.CreateFails["C:\\HOPDIR\\HOPDIR.$W$"] = testing::kErrorAccessDenied;
+  EXPECT_EQ(RunWith(kHistory, {"-A"}), 0);  // the history beside the programs is not read
+  EXPECT_EQ(Batch(), std::nullopt);
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HopdirTemp.Bat"), BatchFor("", ""));
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HOPMENU.DAT"), "\r\nD:\\TOOLS\r\n");
+  EXPECT_EQ(History(), kHistory);
+  EXPECT_EQ(RunWith(kHistory, {"-A"}), 0);  // the history it saved there
+  EXPECT_EQ(fake.files.Content(std::string(own) + "HopdirTemp.Bat"), BatchFor("D:", "\\TOOLS"));
+  EXPECT_EQ(fake.console.Output, "");
+}
+
 TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedButABatchFileThatCannotBeWrittenEnds) {
   fake.files.CreateFails["C:\\HOPDIR\\HOPMENU.$$$"] = testing::kErrorAccessDenied;
   EXPECT_EQ(RunWith(kHistory, {"-P"}), 0);

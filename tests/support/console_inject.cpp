@@ -10,8 +10,7 @@
 //   --right C,R      the same with the right button
 //   --down C,R       left button down only      --up C,R    all buttons up
 //   --move C,R       the mouse moved, no button held
-//   --keys TEXT      one key press (down and up) per character of TEXT (an argument
-//                    in UTF-8 on the Linux side: Wine hands it over in code page 1252)
+//   --keys TEXT      one key press (down and up) per character of TEXT
 //   --enter          the Enter key (character 13)
 //   --vk CODE        a key without a character (virtual-key CODE, decimal or 0x..,
 //                    e.g. 0x26 up, 0x70 F1); programs read it as 0 and its scan code
@@ -41,6 +40,8 @@
 // cannot be started. (Ctrl+C is typed into the terminal instead: Wine does not
 // deliver GenerateConsoleCtrlEvent.)
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,31 +120,37 @@ void AddKey(wchar_t character, WORD virtual_key) {
   records->push_back(record);
 }
 
-// The arguments arrive in the ANSI code page; keys carry UTF-16 characters.
-void AddText(const char* text) {
-  int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
-  for (wchar_t c : wide) {
-    if (c != L'\0') AddKey(c, 0);
-  }
+// Keys carry UTF-16 characters, as the wide command line does.
+void AddText(const std::wstring& text) {
+  for (wchar_t c : text) AddKey(c, 0);
 }
 
-std::string Quote(const std::string& arg) {
-  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
-  std::string quoted = "\"";
+std::wstring Quote(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+  std::wstring quoted = L"\"";
   size_t backslashes = 0;
-  for (char c : arg) {
-    if (c == '\\') {
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
       ++backslashes;
       continue;
     }
-    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
     backslashes = 0;
     quoted += c;
   }
-  quoted.append(backslashes * 2, '\\');
-  return quoted + "\"";
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+// The arguments as the wide command line holds them: names and keys
+// outside the ANSI code page (Japanese) reach the program whole.
+std::vector<std::wstring> WideArguments() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> arguments;
+  for (int k = 0; words != nullptr && k < count; ++k) arguments.emplace_back(words[k]);
+  if (words != nullptr) LocalFree(words);
+  return arguments;
 }
 
 void WriteCursor(std::FILE* file, const char* label) {
@@ -255,6 +262,9 @@ int main(int argc, char** argv) {
   CONSOLE_SCREEN_BUFFER_INFO info;
   if (has_console && GetConsoleScreenBufferInfo(screen, &info)) window = info.srWindow;
 
+  const std::vector<std::wstring> wide_argv = WideArguments();
+  if (wide_argv.size() != static_cast<size_t>(argc))
+    Usage("the wide command line splits otherwise");
   std::string mode_path;
   std::string screen_path;
   std::string colors_path;
@@ -280,7 +290,7 @@ int main(int argc, char** argv) {
     } else if (option == "--move") {
       AddMouse(argv[++i], 0, MOUSE_MOVED);
     } else if (option == "--keys") {
-      AddText(argv[++i]);
+      AddText(wide_argv[static_cast<size_t>(++i)]);
     } else if (option == "--enter") {
       AddKey(L'\r', VK_RETURN);
     } else if (option == "--vk") {
@@ -314,10 +324,10 @@ int main(int argc, char** argv) {
     Usage("input, --mode, --screen, --colors and --cursor need a console");
   }
 
-  std::string command_line;
+  std::wstring command_line;
   for (int j = i; j < argc; ++j) {
-    if (j > i) command_line += ' ';
-    command_line += Quote(argv[j]);
+    if (j > i) command_line += L' ';
+    command_line += Quote(wide_argv[static_cast<size_t>(j)]);
   }
 
   std::FILE* mode_file = nullptr;
@@ -347,16 +357,16 @@ int main(int argc, char** argv) {
 
   // The program gets this process's standard handles and console; without
   // a console it must not be given a new one.
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = Inheritable(STD_INPUT_HANDLE);
   startup.hStdOutput = Inheritable(STD_OUTPUT_HANDLE);
   startup.hStdError = Inheritable(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
                       has_console ? 0 : DETACHED_PROCESS, nullptr, nullptr, &startup, &process)) {
-    std::fprintf(stderr, "console_inject: cannot start %s (error %lu)\n", command_line.c_str(),
+    std::fprintf(stderr, "console_inject: cannot start %ls (error %lu)\n", command_line.c_str(),
                  static_cast<unsigned long>(GetLastError()));
     return 121;
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/legacy_lines.h"
+#include "platform/utf8.h"
 #include "platform/wildcard.h"
 
 namespace hopdir::testing {
@@ -13,6 +15,26 @@ std::string Upper(std::string text) {
   }
   return text;
 }
+
+// Latin-1: each byte the character of its number, and back.
+class Latin1 : public LegacyCodePage {
+ public:
+  bool ToUtf8(std::string_view bytes, std::string& text) const override {
+    text.clear();
+    for (char c : bytes) AppendUtf8(text, static_cast<unsigned char>(c));
+    return true;
+  }
+  bool FromUtf8(std::string_view text, std::string& bytes) const override {
+    bytes.clear();
+    while (!text.empty()) {
+      const Utf8Char c = DecodeUtf8(text);
+      if (!c.valid || c.code > 0xFF) return false;
+      bytes += static_cast<char>(c.code);
+      text.remove_prefix(c.size);
+    }
+    return true;
+  }
+};
 
 class FakeSearch : public DirectorySearch {
  public:
@@ -471,6 +493,27 @@ int FakeFileSystem::ToShellCodePage(std::string_view text, std::string& converte
     }
   }
   return 0;
+}
+
+int FakeFileSystem::ShortName(const Str255& path, Str255& short_name) {
+  // As on Windows, an entry without a short name answers with its name.
+  const Node* node = Find(path.ToStd());
+  if (node == nullptr) return kErrorFileNotFound;
+  auto it = ShortNames.find(Key(path.ToStd()));
+  short_name = Str255(it == ShortNames.end() ? node->Name : it->second);
+  return 0;
+}
+
+bool FakeFileSystem::NameOfLine(std::string_view line, Str255& name) {
+  std::string text(line);
+  if (LegacyLines && !TextOfLine(line, Latin1(), text)) return false;
+  if (text.size() > static_cast<size_t>(Str255::kCapacity)) return false;
+  name = Str255(text);
+  return true;
+}
+
+std::string FakeFileSystem::LineOfName(std::string_view name) {
+  return LegacyLines ? LineOfText(name, Latin1()) : std::string(name);
 }
 
 }  // namespace hopdir::testing

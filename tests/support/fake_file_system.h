@@ -68,6 +68,12 @@ class FakeFileSystem : public FileSystem {
   // several, as in UTF-8).
   std::string UnmappableBytes;
   std::map<char, std::string> ShellTranslation;
+  // 8.3 short names by the entry's full path (as Key keeps it); an entry
+  // without one answers with its own name, as Windows does.
+  std::map<std::string, std::string> ShortNames;
+  // History lines as on Windows: UTF-8, or else in a legacy code page, for
+  // which Latin-1 stands in (each byte the character of that number).
+  bool LegacyLines = false;
 
   // --- inspection ---
   bool Exists(const std::string& path) const;
@@ -101,6 +107,9 @@ class FakeFileSystem : public FileSystem {
   int EnsureDirectory(const Str255& path) override;
   int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
   int ToShellCodePage(std::string_view text, std::string& converted) override;
+  int ShortName(const Str255& path, Str255& short_name) override;
+  bool NameOfLine(std::string_view line, Str255& name) override;
+  std::string LineOfName(std::string_view name) override;
 
   struct Node {
     std::string Name;  // as created, case kept

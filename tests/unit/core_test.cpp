@@ -18,7 +18,10 @@ using testing::FakePlatform;
 
 class CoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartAt("D:\\TOOLS\\hopfind.exe"); }
+  void SetUp() override {
+    fake.files.AddDir("D:\\TOOLS");
+    StartAt("D:\\TOOLS\\hopfind.exe");
+  }
   void StartAt(const std::string& executable) {
     fake.files.SetExecutablePath(executable);
     StartCore();
@@ -43,28 +46,130 @@ TEST_F(CoreTest, ProgramDirIsCutAfterTheLastSeparatorAndTheBatchPathClipsAt255) 
 }
 
 TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage) {
-  fake.files.AddDir("D:\\TOOLS");
   using P = std::pair<const char*, const char*>;
   for (auto [destination, batch] :
        {P{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
-        P{"D:\\", "D:\r\ncd \"\\\"\r\n"}, P{"D", "D\r\ncd \"\"\r\n"}, P{"", "\r\ncd \"\"\r\n"},
+        P{"D:\\", "D:\r\ncd \"\\\"\r\n"}, P{"", "\r\ncd \"\"\r\n"},
         P{"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
     HandOn(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }
-  HandOn("D%\\50%done\\\"q\"\\%%");
-  EXPECT_EQ(Batch(), "D%%\r\ncd \"\\50%%done\\\"q\"\\%%%%\"\r\n");
+  HandOn("D:\\50%done\\%%");
+  EXPECT_EQ(Batch(), "D:\r\ncd \"\\50%%done\\%%%%\"\r\n");
   // Doubling never clips: a 255-character destination of percent signs
   // stays whole.
   HandOn(Str255("D:" + std::string(253, '%')));
   EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(506, '%') + "\"\r\n");
 
-  fake.files.ShellTranslation['\xFC'] = '\x81';  // u-umlaut, 1252 -> 437
-  HandOn("D:\\M\xFCller");
+  fake.files.ShellTranslation['\xC3'] = "";
+  fake.files.ShellTranslation['\xBC'] = '\x81';  // u-umlaut, UTF-8 -> 437
+  HandOn("D:\\M\xC3\xBCller");
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");
-  fake.files.UnmappableBytes = "\x80";
-  EXPECT_EQ(fake.RunToExit([] { HandOn("D:\\Euro\x80"); }), testing::kErrorNoTranslation);
-  EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");  // left as it was
+}
+
+TEST_F(CoreTest, ANameTheShellCannotSayGoesAsItsShortNameOrNotAtAll) {
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";  // two kanji, no form in 437
+  fake.files.UnmappableBytes = "\xE6";
+  fake.files.AddDir("D:\\Work\\" + japanese + "\\sub\\" + japanese);
+  fake.files.ShortNames["D:\\WORK\\" + japanese] = "5E6C~1";
+  fake.files.ShortNames["D:\\WORK\\" + japanese + "\\SUB\\" + japanese] = "5E6C~2";
+  HandOn(Str255("D:\\Work\\" + japanese + "\\sub\\" + japanese));
+  EXPECT_EQ(Batch(), "D:\r\ncd \"\\Work\\5E6C~1\\sub\\5E6C~2\"\r\n");
+  // A directory without a short name, or one that is gone, has no form.
+  fake.files.AddDir("D:\\Plain\\" + japanese);
+  for (const std::string& parent : {"D:\\Plain\\", "D:\\Gone\\"}) {
+    EXPECT_EQ(fake.RunToExit([&] { HandOn(Str255(parent + japanese)); }),
+              testing::kErrorNoTranslation)
+        << parent;
+    EXPECT_EQ(Batch(), "D:\r\ncd \"\\Work\\5E6C~1\\sub\\5E6C~2\"\r\n");  // left as it was
+  }
+}
+
+TEST_F(CoreTest, ABangReachesCdWithDelayedExpansionOnOrOff) {
+  using P = std::pair<const char*, const char*>;
+  for (auto [destination, line2] :
+       {P{"D:\\x!y!z", "if \"!!\"==\"\" (cd \"\\x^!y^!z\") else cd \"\\x!y!z\""},
+        P{"D:\\a^b!c%d^", "if \"!!\"==\"\" (cd \"\\a^^b^!c%%d^^\") else cd \"\\a^b!c%%d^\""},
+        P{"D:\\a^b%c", "cd \"\\a^b%%c\""},
+        P{"D:\\!", "if \"!!\"==\"\" (cd \"\\^!\") else cd \"\\!\""}}) {
+    HandOn(destination);
+    EXPECT_EQ(Batch(), "D:\r\n" + std::string(line2) + "\r\n") << destination;
+  }
+}
+
+TEST_F(CoreTest, ADestinationThatWouldRunAsCommandsIsRefusedWithoutABatchFile) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat", "old");
+  const std::string bad_character =
+      ": a Windows path holds no \" < > | * ? and no control character.\r\n";
+  const std::string bad_drive =
+      ": a Windows path starts with a drive letter and a colon, or with \\\\.\r\n";
+  using P = std::pair<std::string, std::string>;
+  for (const auto& [destination, message] :
+       {P{"C:\\x\" & echo INJECTED> C:\\pwned.txt & rem \"",
+          "C:\\x\" & echo INJECTED> C:\\pwned.txt & rem \"" + bad_character},
+        P{"&e\\foo", "&e\\foo" + bad_drive}, P{"D:\\a<b", "D:\\a<b" + bad_character},
+        P{"D:\\a>b", "D:\\a>b" + bad_character}, P{"D:\\a|b", "D:\\a|b" + bad_character},
+        P{"D:\\a*", "D:\\a*" + bad_character}, P{"D:\\a?", "D:\\a?" + bad_character},
+        P{"D:\\a\nb", "D:\\a?b" + bad_character}, P{"D:\\\x1F", "D:\\?" + bad_character},
+        P{"D:\\\x01", "D:\\?" + bad_character}, P{"D", "D" + bad_drive},
+        P{"1:\\x", "1:\\x" + bad_drive}, P{"@:\\x", "@:\\x" + bad_drive},
+        P{"[:\\x", "[:\\x" + bad_drive}, P{"`:\\x", "`:\\x" + bad_drive},
+        P{"{:\\x", "{:\\x" + bad_drive}, P{"D;\\x", "D;\\x" + bad_drive},
+        P{"\\x\\y", "\\x\\y" + bad_drive}}) {
+    fake.console.Output.clear();
+    EXPECT_EQ(fake.RunToExit([&] { WriteDestination(Str255(destination)); }), kErrorInvalidName)
+        << destination;
+    EXPECT_EQ(fake.console.Output, "Cannot go to " + message) << destination;
+    EXPECT_EQ(Batch(), "old") << destination;
+  }
+  // Just inside: a blank (the first character past the controls), the
+  // letters at both ends, a network path and the empty destination.
+  using Q = std::pair<const char*, const char*>;
+  for (auto [destination, batch] :
+       {Q{"D:\\a b\x7F", "D:\r\ncd \"\\a b\x7F\"\r\n"}, Q{"a:\\", "a:\r\ncd \"\\\"\r\n"},
+        Q{"Z:\\", "Z:\r\ncd \"\\\"\r\n"}, Q{"z:", "z:\r\ncd \"\"\r\n"},
+        Q{"A:", "A:\r\ncd \"\"\r\n"}, Q{"\\\\s\\t", "\\\\\r\ncd \"s\\t\"\r\n"},
+        Q{"", "\r\ncd \"\"\r\n"}}) {
+    HandOn(destination);
+    EXPECT_EQ(Batch(), batch) << destination;
+  }
+}
+
+TEST_F(CoreTest, AWrapperNamesABatchFileThatIsMadeNewAndNeverOneThatIsThere) {
+  const std::string named = "C:\\TEMP\\hopdir-1-2-1\\HopdirTemp.Bat";
+  fake.files.AddDir("C:\\TEMP\\hopdir-1-2-1");
+  fake.process.Env["HOPDIR_HANDOFF"] = named;
+  EXPECT_EQ(Os().handoff.Location().ToStd(), named);
+  HandOn("D:\\Work");
+  EXPECT_EQ(fake.files.Content(named), "D:\r\ncd \"\\Work\"\r\n");
+  EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
+  // Someone else's file of that name stays as it is.
+  EXPECT_EQ(fake.RunToExit([] { HandOn("D:\\Other"); }), testing::kErrorFileExists);
+  EXPECT_EQ(fake.files.Content(named), "D:\r\ncd \"\\Work\"\r\n");
+}
+
+TEST_F(CoreTest, WhereTheProgramsFolderTakesNoNewFilesTheBatchFileGoesToTheUsersOwn) {
+  fake.process.Env["LOCALAPPDATA"] = "C:\\Users\\ann\\AppData\\Local";
+  const std::string own = "C:\\Users\\ann\\AppData\\Local\\Hopdir\\HopdirTemp.Bat";
+  fake.files.CreateFails["D:\\TOOLS\\HOPDIR.$W$"] = testing::kErrorAccessDenied;
+  EXPECT_EQ(Os().handoff.Location().ToStd(), own);
+  HandOn("D:\\Work");
+  EXPECT_EQ(fake.files.Content(own), "D:\r\ncd \"\\Work\"\r\n");
+  EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
+  // Any other failure of the probe leaves the file beside the programs,
+  // where the write itself reports what is wrong.
+  fake.files.CreateFails["D:\\TOOLS\\HOPDIR.$W$"] = testing::kErrorDiskFull;
+  EXPECT_EQ(Os().handoff.Location().ToStd(), "D:\\TOOLS\\HopdirTemp.Bat");
+  fake.files.CreateFails.clear();
+  EXPECT_EQ(Os().handoff.Location().ToStd(), "D:\\TOOLS\\HopdirTemp.Bat");
+  EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HOPDIR.$W$"));
+  // A probe left behind: whether it can be deleted tells.
+  fake.files.AddFile("D:\\TOOLS\\HOPDIR.$W$");
+  EXPECT_EQ(Os().handoff.Location().ToStd(), "D:\\TOOLS\\HopdirTemp.Bat");
+  EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HOPDIR.$W$"));
+  fake.files.AddFile("D:\\TOOLS\\HOPDIR.$W$");
+  fake.files.DeleteFailsWith = testing::kErrorAccessDenied;
+  EXPECT_EQ(Os().handoff.Location().ToStd(), own);
 }
 
 TEST_F(CoreTest, ADestinationThatCannotBeEnteredHaltsAndLeavesTheBatchFileAlone) {

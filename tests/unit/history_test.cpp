@@ -44,7 +44,7 @@ class HistoryTest : public ::testing::Test {
     return LoadFresh();
   }
   // Loads `file` and saves after a jump from `start` to `destination`.
-  int LoadAndSave(const std::string& file, const char* start, const char* destination) {
+  int LoadAndSave(const std::string& file, const Str255& start, const Str255& destination) {
     fake.files.AddFile(kHistoryFile, file);
     history = std::make_unique<History>();
     return fake.RunToExit([&] {
@@ -132,6 +132,31 @@ TEST_F(HistoryTest, TheHistoryLivesBesideTheProgramOrNowhere) {
   EXPECT_EQ(history->Entries().Count, 0);
   EXPECT_EQ(fake.files.Content(kHistoryFile), "D:\\OLD\r\n");
   EXPECT_EQ(fake.files.Content("C:\\HOPMENU.DAT"), "C:\\X\r\n");
+}
+
+TEST_F(HistoryTest, LinesOfTheOldCodePageReadAsBeforeAndAreWrittenSoWhileItSaysThem) {
+  // Latin-1 stands in for the ANSI code page.
+  fake.files.LegacyLines = true;
+  const std::string u_umlaut = "\xC3\xBC";
+  const std::string kanji = "\xE6\x97\xA5";
+  const std::string a_tilde_and_quarter = "\xC3\x83\xC2\xBC";  // "Ã¼": Latin-1 C3 BC is UTF-8
+  EXPECT_EQ(LoadAndSave("C:\\M\xFCLLER\r\nC:\\" + kanji + "\r\nC:\\" + a_tilde_and_quarter + "\r\n",
+                        "C:\\PLAIN", "C:\\M" + u_umlaut + "LLER"),
+            -1);
+  EXPECT_EQ(Entries(), (Strings{"C:\\M" + u_umlaut + "LLER", "C:\\PLAIN", "C:\\" + kanji,
+                                "C:\\" + a_tilde_and_quarter}));
+  // Byte for byte as before for what the old code page says; UTF-8 for
+  // the rest, and for a name whose old bytes would read as UTF-8.
+  EXPECT_EQ(fake.files.Content(kHistoryFile), "C:\\M\xFCLLER\r\nC:\\PLAIN\r\nC:\\" + kanji +
+                                                  "\r\nC:\\" + a_tilde_and_quarter + "\r\n");
+  LoadFresh();
+  EXPECT_EQ(Entries()[3], "C:\\" + a_tilde_and_quarter);
+  // A name whose UTF-8 form does not fit in 255 bytes is no entry: clipped,
+  // it would name another directory.
+  Load(std::string(127, '\xE9') + "x\r\n" + std::string(128, '\xE9') + "\r\nNEXT\r\n");
+  std::string fits;
+  for (int i = 0; i < 127; ++i) fits += "\xC3\xA9";
+  EXPECT_EQ(Entries(), (Strings{fits + "x", "NEXT"}));
 }
 
 TEST_F(HistoryTest, SaveMovesStartThenDestinationToTheFrontUpperCasedInAtMostAHundredLines) {

@@ -22,6 +22,7 @@
 //                                 of drive N (1 = A; others name no drive)
 //   list PATTERN                  "entry NAME|SHORT|ATTR(hex)|SIZE|HAS-TIME" for each match
 //   shell TEXT                    ToShellCodePage: "shell HEX" or "shell-error N"
+//   short PATH                    ShortName: "short NAME" or "short-error N"
 //   read PATH                     "read HEX" (whole content) or "read-error N"
 //   read-until PATH FILE          read PATH again and again, as read does, until FILE
 //                                 exists
@@ -35,7 +36,8 @@
 //                                 console_inject --mode writes it
 //   exit N                        ExitProgram(N)
 //   io-fail N                     CheckIo(N): the fatal I/O error path
-// Every text answer is written as the raw bytes the backend returned.
+// Arguments are taken in UTF-8 from the wide command line. Every text
+// answer is written as the raw bytes the backend returned.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +48,8 @@
 #include "containers/io_check.h"
 #include "platform/native_platform.h"
 #include "platform/platform.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -165,17 +169,31 @@ void List(const hopdir::Str255& pattern) {
   }
 }
 
+// The program's own command line, split by the standard rules, in UTF-8.
+std::vector<std::string> WideArguments() {
+  std::vector<std::string> words;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int n = 0; n < count; ++n) words.push_back(hopdir::Utf8Of(wide[n]));
+  LocalFree(static_cast<HLOCAL>(wide));
+  return words;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   hopdir::InstallNativePlatform(argc, argv);
+  // The commands in UTF-8, as the programs take their arguments, and whole:
+  // a text argument may be longer than a short string.
+  const std::vector<std::string> words = WideArguments();
+  argc = static_cast<int>(words.size());
   if (argc < 2) hopdir::ExitProgram(2);
-  results = std::fopen(argv[1], "ab");
+  results = _wfopen(hopdir::WideOf(words[1]).c_str(), L"ab");
   if (results == nullptr) hopdir::ExitProgram(3);
   hopdir::Console& console = hopdir::Os().console;
   hopdir::FileSystem& files = hopdir::Os().files;
   int i = 2;
-  auto next = [&]() -> std::string { return i < argc ? argv[i++] : ""; };
+  auto next = [&]() -> std::string { return i < argc ? words[static_cast<size_t>(i++)] : ""; };
   auto number = [&]() { return std::atoi(next().c_str()); };
   std::vector<std::unique_ptr<hopdir::FileLock>> locks;
   while (i < argc) {
@@ -241,6 +259,10 @@ int main(int argc, char** argv) {
       std::string converted;
       int result = files.ToShellCodePage(next(), converted);
       Answer(result == 0 ? "shell " + Hex(converted) : "shell-error " + std::to_string(result));
+    } else if (command == "short") {
+      hopdir::Str255 short_name;
+      int result = files.ShortName(hopdir::Str255(next()), short_name);
+      Answer(result == 0 ? "short " + short_name.ToStd() : "short-error " + std::to_string(result));
     } else if (command == "read") {
       Read(hopdir::Str255(next()));
     } else if (command == "read-until") {
