@@ -321,7 +321,7 @@ int Win32FileSystem::OpenForWriting(const Str255& path, std::unique_ptr<RawFile>
 }
 
 int Win32FileSystem::CanChangeTo(const Str255& path) {
-  const DWORD attributes = GetFileAttributesA(ZeroTerminated(path).c_str());
+  const DWORD attributes = GetFileAttributesW(ZeroTerminated(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastIoError();
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ERROR_DIRECTORY;
 }
