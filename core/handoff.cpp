@@ -2,16 +2,26 @@
 
 #include <string>
 
+#include "containers/fatal_halt.h"
 #include "containers/io_check.h"
 #include "platform/platform.h"
 
 namespace hopdir {
+
+void ClaimHandoff() { CheckIo(Os().handoff.Claim()); }
 
 void WriteDestination(const Str255& destination) {
   std::string message;
   if (const int refused = Os().handoff.Refusal(destination, message); refused != 0) {
     CheckIo(Os().console.WriteLine(message));
     ExitProgram(refused);
+  }
+  // A directory that is gone, is no directory or may not be entered would
+  // fail the shell's cd after the history had taken it in: the run ends
+  // here instead. No destination at all (-A before any jump) leaves the
+  // shell where it is.
+  if (!destination.Empty() && Os().files.CanChangeTo(destination) != 0) {
+    FatalHalt(destination.ToStd() + " is not a directory that can be entered.");
   }
   CheckIo(Os().handoff.Write(destination));
 }

@@ -7,6 +7,18 @@
 namespace hopdir {
 namespace {
 
+// The batch file the wrapper named for this run; false when there is none,
+// or its name is too long to be named whole.
+bool NamedByWrapper(Str255& named) {
+  std::string value;
+  if (!Os().process.Environment(HandoffVariable, value) || value.empty() ||
+      value.size() > static_cast<size_t>(Str255::kCapacity)) {
+    return false;
+  }
+  named = Str255(value);
+  return true;
+}
+
 // The drive part is what stands before the path that cd changes into: a
 // letter and a colon, or the two backslashes of a network path.
 constexpr size_t kDrivePartLength = 2;
@@ -122,9 +134,10 @@ std::string CmdBatchText(std::string_view drive_part, std::string_view path_part
 
 Str255 CmdHandoff::Location() {
   Str255 named;
-  if (Os().process.Environment(HandoffVariable, named) && !named.Empty()) return named;
+  if (NamedByWrapper(named)) return named;
   const PathRules& rules = Os().paths;
-  return rules.DataDirectory(rules.DirectoryPart(Os().files.ExecutablePath())) + BatchFileName;
+  return Str255(rules.DataDirectory(rules.DirectoryPart(Os().files.ExecutablePath())).Directory) +
+         BatchFileName;
 }
 
 int CmdHandoff::Refusal(const Str255& destination, std::string& message) {
@@ -145,14 +158,14 @@ int CmdHandoff::Write(const Str255& destination) {
   FileSystem& files = Os().files;
   std::unique_ptr<RawFile> batch;
   Str255 named;
-  if (Os().process.Environment(HandoffVariable, named) && !named.Empty()) {
+  if (NamedByWrapper(named)) {
     // The wrapper names a file in a folder it made for this run: a file
     // that is there already is someone else's, and is left alone.
     if (int result = files.CreateNew(named, batch); result != 0) return result;
   } else {
     const PathRules& rules = Os().paths;
     const Str255 program_dir = rules.DirectoryPart(files.ExecutablePath());
-    const Str255 data_dir = rules.DataDirectory(program_dir);
+    const Str255 data_dir(rules.DataDirectory(program_dir).Directory);
     // The user's own data directory is made on first use; the programs'
     // own is there or the write fails.
     if (!(data_dir == program_dir)) files.EnsureDirectory(data_dir);

@@ -50,9 +50,14 @@ bool TakesNewFiles(const Str255& dir) {
 }
 
 // `dir` with one trailing '/' added unless it has one; empty stays empty.
-Str255 AsDirectory(Str255 dir) {
-  if (!dir.Empty() && dir.Last() != '/') dir.Append('/');
+std::string AsDirectory(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir;
+}
+
+// The value of an environment variable that holds an absolute path.
+bool AbsolutePathIn(const char* name, std::string& path) {
+  return Os().process.Environment(name, path) && !path.empty() && path[0] == '/';
 }
 
 }  // namespace
@@ -80,15 +85,19 @@ Str255 WindowsPathRules::RootOf(const Str255& path) const { return path.Sub(0, 1
 
 Str255 WindowsPathRules::StoredForm(const Str255& path) const { return UpperCased(path); }
 
-Str255 WindowsPathRules::DataDirectory(const Str255& program_dir) const {
-  if (program_dir.Empty() || TakesNewFiles(program_dir)) return program_dir;
-  Str255 local;
-  if (!Os().process.Environment("LOCALAPPDATA", local) || local.Empty()) return program_dir;
-  if (local.Last() != '\\') local.Append('\\');
-  const Str255 data_dir = local + "Hopdir\\";
+DataPlace WindowsPathRules::DataDirectory(const Str255& program_dir) const {
+  std::string dir = program_dir.ToStd();
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  const DataPlace own{dir, dir};
+  if (program_dir.Empty() || TakesNewFiles(program_dir)) return own;
+  std::string local;
+  if (!Os().process.Environment("LOCALAPPDATA", local) || local.empty()) return own;
+  if (local.back() != '\\') local += '\\';
+  const std::string data_dir = local + "Hopdir\\";
   // A data directory too deep for its files' names would be clipped into
   // another directory.
-  return data_dir.Length() + kLongestDataFileName <= Str255::kCapacity ? data_dir : program_dir;
+  if (data_dir.size() + kLongestDataFileName > static_cast<size_t>(Str255::kCapacity)) return own;
+  return {data_dir, local};
 }
 
 Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
@@ -97,18 +106,15 @@ Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
 
 Str255 PosixPathRules::SearchForm(const Str255& path) const { return UpperCased(path); }
 
-Str255 PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
-  Process& process = Os().process;
-  Str255 dir;
-  if (process.Environment("HOPDIR_HOME", dir) && !dir.Empty()) return AsDirectory(dir);
-  // The XDG base directory rules ignore a relative XDG_DATA_HOME.
-  if (process.Environment("XDG_DATA_HOME", dir) && dir[0] == '/') {
-    return AsDirectory(AsDirectory(dir) + "hopdir");
-  }
-  if (process.Environment("HOME", dir) && !dir.Empty()) {
-    return AsDirectory(AsDirectory(dir) + ".local/share/hopdir");
-  }
-  return Str255();
+DataPlace PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
+  // A relative path would put the history under whatever directory the
+  // user stands in; the XDG base directory rules ignore a relative
+  // XDG_DATA_HOME for the same reason.
+  std::string dir;
+  if (AbsolutePathIn("HOPDIR_HOME", dir)) return {AsDirectory(dir), ""};
+  if (AbsolutePathIn("XDG_DATA_HOME", dir)) return {AsDirectory(dir) + "hopdir/", ""};
+  if (AbsolutePathIn("HOME", dir)) return {AsDirectory(dir) + ".local/share/hopdir/", dir};
+  return {};
 }
 
 Str255 PosixPathRules::PathsTitle(const Str255& drive_name) const {

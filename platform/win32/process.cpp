@@ -26,14 +26,16 @@ Str255 Win32Process::Arg(int index) {
   return Str255(args_[static_cast<size_t>(index - 1)]);
 }
 
-bool Win32Process::Environment(const char* name, Str255& value) {
+bool Win32Process::Environment(const char* name, std::string& value) {
   const std::wstring wide_name = WideOf(name);
-  std::vector<wchar_t> buffer(Str255::kCapacity + 1);
-  DWORD length =
-      GetEnvironmentVariableW(wide_name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-  // 0: not set; above the buffer: the size it would need, which is too long.
-  if (length == 0 || length >= buffer.size()) return false;
-  return ShortStringOf(std::wstring_view(buffer.data(), length), value);
+  // 0: not set (or empty); else the size it needs, its terminator counted.
+  const DWORD size = GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
+  if (size == 0) return false;
+  std::vector<wchar_t> buffer(size);
+  const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), buffer.data(), size);
+  if (length == 0 || length >= size) return false;
+  value = Utf8Of(std::wstring_view(buffer.data(), length));
+  return true;
 }
 
 void Win32Process::Exit(int code) {

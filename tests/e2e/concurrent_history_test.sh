@@ -15,7 +15,7 @@ base=${base^^}
 targets=()
 starts=()
 for i in $(seq 8); do
-  mkdir -p "$E2E_TMP/START-$i"
+  mkdir -p "$E2E_TMP/START-$i" "$E2E_TMP/TARGET-$i"
   targets+=("$base\\TARGET-$i")
   starts+=("$base\\START-$i")
 done
@@ -40,7 +40,7 @@ $lines"
 
 case_start "eight runs at once keep all sixteen entries; a reader sees whole files only"
 # backend_probe holds the history's lock until a line arrives on its input,
-# so that all eight runs have read the history and wait to save together;
+# so that runs have read the history and wait to save together;
 # then it reads the file, lets go, and reads it again and again while they
 # save, until the runs have ended, and once more after that: it sees the
 # history before the runs, what they save meanwhile, and what they leave.
@@ -63,15 +63,18 @@ for i in $(seq 8); do
 done
 # Wine's server keeps one descriptor for each handle open on the lock file:
 # the holder's and one for every run that waits for the lock. No run ends
-# before the lock is let go, unless it failed.
+# before the lock is let go, unless it failed. A run gives its save up
+# after about two seconds of waiting, so the holder lets go as soon as two
+# wait, rather than when the last of eight slow starts comes; the others
+# come while those save.
 waiting=0
 deadline=$((SECONDS + E2E_PATIENCE))
-until [ "$waiting" -ge 9 ] || compgen -G "$E2E_TMP/status-*" >/dev/null ||
+until [ "$waiting" -ge 3 ] || compgen -G "$E2E_TMP/status-*" >/dev/null ||
   [ "$SECONDS" -ge "$deadline" ]; do
   sleep 0.1
   waiting=$(find /proc/[0-9]*/fd -lname "$lock_file" 2>/dev/null | wc -l || true)
 done
-[ "$waiting" -ge 9 ] || fail "only $((waiting - 1)) of the eight runs came to wait for the lock:
+[ "$waiting" -ge 3 ] || fail "only $((waiting - 1)) of the eight runs came to wait for the lock:
 $(cat "$E2E_TMP"/out-*)"
 echo >&"$release"
 wait "${runs[@]}" || true
@@ -93,5 +96,27 @@ done < <(sed -n 's/^read //p' "$holder" | sort -u)
 assert_eq 0 "$(grep -c '^read-error' "$holder")" "reads that failed"
 # The initial file, the last one and at least one in between.
 [ "$reads_seen" -ge 3 ] || fail "the reader saw only $reads_seen different histories"
+
+case_start "a lock held for longer than a save: the run warns, keeps the history and still jumps"
+cp "$history" "$E2E_TMP/before-held"
+rm -f "$holder" "$programs/HopdirTemp.Bat"
+held_fifo="$E2E_TMP/release-held"
+mkfifo "$held_fifo"
+(cd "$programs" && exec wine backend_probe.exe holder.txt lock HOPMENU.LCK say locked line \
+  <"$held_fifo" >/dev/null 2>&1) &
+exec {held}>"$held_fifo"
+wait_until "$E2E_PATIENCE" "the holder to take the lock" grep -qs '^locked' "$holder"
+status=0
+# A run that waited for ever would stop here; timeout ends it to say so.
+(cd "$E2E_TMP/START-1" && exec timeout "$E2E_PATIENCE" wine "$programs/hopmenu.exe" TARGET-2) \
+  >"$E2E_TMP/out-held" 2>&1 </dev/null || status=$?
+echo >&"$held"
+exec {held}>&-
+wait
+assert_eq 0 "$status" "exit code under a lock held"
+grep -q '^Unable to save history to .*HOPMENU.DAT' "$E2E_TMP/out-held" ||
+  fail "no warning under a lock held: $(cat "$E2E_TMP/out-held")"
+cmp -s "$history" "$E2E_TMP/before-held" || fail "the history changed under a lock held"
+grep -q 'TARGET-2' "$programs/HopdirTemp.Bat" || fail "no jump under a lock held"
 
 e2e_done

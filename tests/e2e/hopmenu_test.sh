@@ -16,7 +16,7 @@ probe="$E2E_TMP/probe.txt"
 driver="$programs/driver.cmd"
 
 root=$(new_dir drive)
-mkdir -p "$root/WORK/SUB" "$root/WORK/alpha" "$root/TOOLS"
+mkdir -p "$root/WORK/SUB" "$root/WORK/alpha" "$root/TOOLS/OLD"
 map_drive m "$root"
 
 # Cells of the page on 80 x 25 (1-based column,row).

@@ -14,6 +14,10 @@ redirected="$E2E_TMP/redirected"
 modes="$E2E_TMP/modes"
 work=$(new_dir work)
 mkdir -p "$work/SUB"
+# The destinations of the history, which must exist to be jumped to.
+drive=$(new_dir drive)
+mkdir "$drive/TOOLS" "$drive/WORK"
+map_drive r "$drive"
 
 case_start "redirected output and input: the page is on the console, the message in the file"
 # A folder in place of the history: the save fails, and its message must
@@ -37,7 +41,7 @@ rmdir "$history"
 
 case_start "no console at all: one line on standard error, nothing written; -A still jumps"
 printf 'left' >"$batch"
-printf 'M:\\TOOLS\r\nM:\\WORK\r\n' >"$history"
+printf 'R:\\TOOLS\r\nR:\\WORK\r\n' >"$history"
 run_wine "$out" "$work" "$programs/hopmenu.exe"
 assert_status 1 "the menu without a console"
 assert_file_bytes "$out.stderr" \
@@ -45,9 +49,9 @@ assert_file_bytes "$out.stderr" \
   "standard error"
 assert_file_empty "$out" "standard output"
 assert_file_bytes "$batch" 'left' "the batch file"
-assert_file_bytes "$history" 'M:\\TOOLS\r\nM:\\WORK\r\n' "the history"
+assert_file_bytes "$history" 'R:\\TOOLS\r\nR:\\WORK\r\n' "the history"
 run_wine "$out" "$work" "$programs/hopmenu.exe" -A
 assert_status 0 "hopmenu -A without a console"
-assert_batch_file "$batch" "M:" "\\TOOLS" "batch file of -A"
+assert_batch_file "$batch" "R:" "\\TOOLS" "batch file of -A"
 
 e2e_done

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "containers/io_check.h"
 #include "core/drives.h"
 #include "core/handoff.h"
 #include "core/paths.h"
@@ -26,6 +27,8 @@ class CoreTest : public ::testing::Test {
     StartCore();
   }
   std::string Batch() { return fake.files.Content("D:\\TOOLS\\HopdirTemp.Bat").value_or("<none>"); }
+  // The handoff's writer alone, for destinations that need not exist.
+  static void HandOn(const Str255& destination) { CheckIo(Os().handoff.Write(destination)); }
 
   FakePlatform fake;
 };
@@ -48,19 +51,19 @@ TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage)
        {P{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
         P{"D:\\", "D:\r\ncd \"\\\"\r\n"}, P{"", "\r\ncd \"\"\r\n"},
         P{"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
-    WriteDestination(destination);
+    HandOn(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }
-  WriteDestination("D:\\50%done\\%%");
+  HandOn("D:\\50%done\\%%");
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\50%%done\\%%%%\"\r\n");
   // Doubling never clips: a 255-character destination of percent signs
   // stays whole.
-  WriteDestination(Str255("D:" + std::string(253, '%')));
+  HandOn(Str255("D:" + std::string(253, '%')));
   EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(506, '%') + "\"\r\n");
 
   fake.files.ShellTranslation['\xC3'] = "";
   fake.files.ShellTranslation['\xBC'] = '\x81';  // u-umlaut, UTF-8 -> 437
-  WriteDestination("D:\\M\xC3\xBCller");
+  HandOn("D:\\M\xC3\xBCller");
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");
 }
 
@@ -70,12 +73,12 @@ TEST_F(CoreTest, ANameTheShellCannotSayGoesAsItsShortNameOrNotAtAll) {
   fake.files.AddDir("D:\\Work\\" + japanese + "\\sub\\" + japanese);
   fake.files.ShortNames["D:\\WORK\\" + japanese] = "5E6C~1";
   fake.files.ShortNames["D:\\WORK\\" + japanese + "\\SUB\\" + japanese] = "5E6C~2";
-  WriteDestination(Str255("D:\\Work\\" + japanese + "\\sub\\" + japanese));
+  HandOn(Str255("D:\\Work\\" + japanese + "\\sub\\" + japanese));
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\Work\\5E6C~1\\sub\\5E6C~2\"\r\n");
   // A directory without a short name, or one that is gone, has no form.
   fake.files.AddDir("D:\\Plain\\" + japanese);
   for (const std::string& parent : {"D:\\Plain\\", "D:\\Gone\\"}) {
-    EXPECT_EQ(fake.RunToExit([&] { WriteDestination(Str255(parent + japanese)); }),
+    EXPECT_EQ(fake.RunToExit([&] { HandOn(Str255(parent + japanese)); }),
               testing::kErrorNoTranslation)
         << parent;
     EXPECT_EQ(Batch(), "D:\r\ncd \"\\Work\\5E6C~1\\sub\\5E6C~2\"\r\n");  // left as it was
@@ -89,7 +92,7 @@ TEST_F(CoreTest, ABangReachesCdWithDelayedExpansionOnOrOff) {
         P{"D:\\a^b!c%d^", "if \"!!\"==\"\" (cd \"\\a^^b^!c%%d^^\") else cd \"\\a^b!c%%d^\""},
         P{"D:\\a^b%c", "cd \"\\a^b%%c\""},
         P{"D:\\!", "if \"!!\"==\"\" (cd \"\\^!\") else cd \"\\!\""}}) {
-    WriteDestination(destination);
+    HandOn(destination);
     EXPECT_EQ(Batch(), "D:\r\n" + std::string(line2) + "\r\n") << destination;
   }
 }
@@ -127,7 +130,7 @@ TEST_F(CoreTest, ADestinationThatWouldRunAsCommandsIsRefusedWithoutABatchFile) {
         Q{"Z:\\", "Z:\r\ncd \"\\\"\r\n"}, Q{"z:", "z:\r\ncd \"\"\r\n"},
         Q{"A:", "A:\r\ncd \"\"\r\n"}, Q{"\\\\s\\t", "\\\\\r\ncd \"s\\t\"\r\n"},
         Q{"", "\r\ncd \"\"\r\n"}}) {
-    WriteDestination(destination);
+    HandOn(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }
 }
@@ -137,11 +140,11 @@ TEST_F(CoreTest, AWrapperNamesABatchFileThatIsMadeNewAndNeverOneThatIsThere) {
   fake.files.AddDir("C:\\TEMP\\hopdir-1-2-1");
   fake.process.Env["HOPDIR_HANDOFF"] = named;
   EXPECT_EQ(Os().handoff.Location().ToStd(), named);
-  WriteDestination("D:\\Work");
+  HandOn("D:\\Work");
   EXPECT_EQ(fake.files.Content(named), "D:\r\ncd \"\\Work\"\r\n");
   EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
   // Someone else's file of that name stays as it is.
-  EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\Other"); }), testing::kErrorFileExists);
+  EXPECT_EQ(fake.RunToExit([] { HandOn("D:\\Other"); }), testing::kErrorFileExists);
   EXPECT_EQ(fake.files.Content(named), "D:\r\ncd \"\\Work\"\r\n");
 }
 
@@ -150,7 +153,7 @@ TEST_F(CoreTest, WhereTheProgramsFolderTakesNoNewFilesTheBatchFileGoesToTheUsers
   const std::string own = "C:\\Users\\ann\\AppData\\Local\\Hopdir\\HopdirTemp.Bat";
   fake.files.CreateFails["D:\\TOOLS\\HOPDIR.$W$"] = testing::kErrorAccessDenied;
   EXPECT_EQ(Os().handoff.Location().ToStd(), own);
-  WriteDestination("D:\\Work");
+  HandOn("D:\\Work");
   EXPECT_EQ(fake.files.Content(own), "D:\r\ncd \"\\Work\"\r\n");
   EXPECT_FALSE(fake.files.Exists("D:\\TOOLS\\HopdirTemp.Bat"));
   // Any other failure of the probe leaves the file beside the programs,
@@ -169,7 +172,25 @@ TEST_F(CoreTest, WhereTheProgramsFolderTakesNoNewFilesTheBatchFileGoesToTheUsers
   EXPECT_EQ(Os().handoff.Location().ToStd(), own);
 }
 
+TEST_F(CoreTest, ADestinationThatCannotBeEnteredHaltsAndLeavesTheBatchFileAlone) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat", "old");
+  fake.files.AddDir("D:\\X");
+  fake.files.AddFile("D:\\notes.txt");
+  for (const char* destination : {"D:\\GONE", "D:\\notes.txt"}) {
+    EXPECT_EQ(fake.RunToExit([&] { WriteDestination(destination); }), 1) << destination;
+    EXPECT_EQ(fake.console.Output, "Halting with error-code 1, because:\r\n" +
+                                       std::string(destination) +
+                                       " is not a directory that can be entered.\r\n");
+    EXPECT_EQ(Batch(), "old");
+    fake.console.Output.clear();
+  }
+  WriteDestination("D:\\X");
+  EXPECT_EQ(Batch(), "D:\r\ncd \"\\X\"\r\n");
+}
+
 TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
+  fake.files.AddDir("D:\\X");
+  fake.files.AddDir("D:\\LONGER");
   fake.files.AddDir("D:\\TOOLS\\HopdirTemp.Bat");  // a directory where the file goes
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\X"); }), testing::kErrorAccessDenied);
   EXPECT_NE(fake.console.Output.find("5"), std::string::npos);

@@ -35,6 +35,16 @@ assert_pwd main "$home" "hm -p"
 assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
   "history after the jumps"
 
+case_start "a working directory that was removed is not recorded"
+mkdir "$root/Doomed"
+pane_run main "builtin cd $(pane_quote "$root/Doomed")"
+rmdir "$root/Doomed"
+pane_run main 'hm -A'
+assert_status 0 "hm -A from a removed working directory"
+assert_pwd main "$home" "hm -A from a removed working directory"
+assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
+  "history after hm -A from a removed working directory"
+
 case_start "a history of 150 lines gives hm -A its first and is saved as 100"
 mkdir -p "$root/d"{001..150}
 printf '%s\n' "$root/d"{001..150} >"$history"

@@ -103,6 +103,53 @@ recent main 2
 ended main 0 "a hot press"
 assert_pwd main "$root/Cold" "a hot press on the second entry"
 
+case_start "a hot press on a directory that is gone says so and leaves the shell and the history alone"
+set_history main "$root/Gone" "$root/Hot"
+open_page main "$root/Cold"
+recent main 1
+ended main 1 "a hot press on a directory that is gone"
+assert_contains "$(pane_screen main -J)" "$root/Gone is not a directory that can be entered." \
+  "what the hot press on a directory that is gone said"
+assert_file_bytes "$(pane_dir main)/hopdir/HOPMENU.DAT" "$(literal "$root/Gone")\n$(literal "$root/Hot")\n" \
+  "the history after the hot press on a directory that is gone"
+assert_pwd main "$root/Cold" "a hot press on a directory that is gone"
+
+case_start "DONE in a directory its mode keeps the program out of says so and leaves the shell and the history alone"
+mkdir -m 000 "$root/Cold/shut"
+# Root enters any directory: the program runs without the capabilities
+# that let it, as any other user would.
+keeper="$E2E_TMP/keeper"
+stand_in "$keeper" hopmenu <<EOF
+[ "\$(id -u)" -eq 0 ] || exec "$HOPDIR_BIN/hopmenu" "\$@"
+exec setpriv --bounding-set=-dac_override,-dac_read_search "$HOPDIR_BIN/hopmenu" "\$@"
+EOF
+pane_type main "PATH=$(pane_quote "$keeper"):\$PATH hm"
+pane_keys main Enter
+pane_wait_flags main "1 1 1"
+wait_destination main "$root/Cold"
+entry main 3
+wait_destination main "$root/Cold/shut"
+done_button main
+ended main 1 "DONE in a directory that cannot be entered"
+assert_contains "$(pane_screen main -J)" "$root/Cold/shut is not a directory that can be entered." \
+  "what DONE in a directory that cannot be entered said"
+assert_file_bytes "$(pane_dir main)/hopdir/HOPMENU.DAT" "$(literal "$root/Gone")\n$(literal "$root/Hot")\n" \
+  "the history after DONE in a directory that cannot be entered"
+assert_pwd main "$root/Cold" "DONE in a directory that cannot be entered"
+
+case_start "a name with a line feed or a carriage return takes one row, and the rows below take their presses"
+mkdir "$root/ctl" "$root/ctl/a"$'\n'"line" "$root/ctl/b"$'\r'"cr" "$root/ctl/zzz"
+pane_run main "builtin cd $(pane_quote "$root/ctl")"
+open_page main "$root/ctl"
+assert_eq "│ a?line                 │|│ b?cr                   │|│ zzz                    │" \
+  "$(row main 7 | cut -b1-30)|$(row main 8 | cut -b1-30)|$(row main 9 | cut -b1-30)" \
+  "the rows of the names with a line feed and a carriage return"
+entry main 5
+wait_destination main "$root/ctl/zzz"
+abort_button main
+ended main 1 "ABORT after zzz"
+pane_run main "builtin cd $(pane_quote "$root/Cold")"
+
 case_start "a cold press moves the page and the page stays; the legend goes on to the files and back"
 set_history main "$root/Hot" "$root/Cold"
 open_page main "$root/Cold"
