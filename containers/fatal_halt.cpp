@@ -6,9 +6,9 @@ namespace hopdir {
 
 // A halt already ends the program with its own exit code, so a failing
 // write to standard output cannot be reported any better than that code.
-void FatalHalt(const Str255& message) {
+void FatalHalt(std::string_view message) {
   Os().console.WriteLine("Halting with error-code 1, because:");
-  Os().console.WriteLine(message.View());
+  Os().console.WriteLine(message);
   ExitProgram(1);
 }
 

@@ -6,7 +6,7 @@
 namespace hopdir {
 
 // Ends the program when `result` (an I/O error number) is not 0: a report
-// on standard output, then exit code = `result`.
+// in a message, then exit code = `result`.
 void CheckIo(int result);
 
 }  // namespace hopdir

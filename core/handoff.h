@@ -7,7 +7,12 @@
 
 namespace hopdir {
 
-// Hands the whole destination to the shell. Any I/O failure ends the
+// Takes hold of this run's handoff, first thing in a program that writes
+// one; a failure ends the program with the platform's error number.
+void ClaimHandoff();
+
+// Hands the whole destination to the shell. A destination that is not a
+// directory the user may enter halts first; any I/O failure ends the
 // program with the platform's error number.
 void WriteDestination(const Str255& destination);
 

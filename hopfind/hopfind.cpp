@@ -9,12 +9,19 @@
 #include "core/dir_list.h"
 #include "core/entry_list.h"
 #include "core/handoff.h"
+#include "core/options.h"
 #include "core/paths.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace hopdir {
 namespace {
+
+constexpr ProgramUsage kUsage{
+    "hopfind",
+    "Usage: hf PART    changes the shell's directory (hf runs hopfind)\n"
+    "  to the first subdirectory of the current one whose name contains PART,\n"
+    "  ignoring the case of a to z"};
 
 [[noreturn]] void UsageHalt(const Str255& reason) {
   CheckIo(Os().console.WriteLine(("Halting because: " + reason).View()));
@@ -48,12 +55,19 @@ std::optional<Str255> FirstMatch(const Str255& dir, const Str255& part) {
 }  // namespace
 
 void RunHopfind() {
-  if (Os().process.ArgCount() != 1) UsageHalt("HOPFIND takes one parameter");
+  ClaimHandoff();
+  const ProgramOptions options = ReadOptions(kUsage);
+  Process& process = Os().process;
+  if (process.ArgCount() - options.FirstOperand != 0) {
+    UsageHalt(Os().paths.StoredForm(Str255("hopfind")) + " takes one parameter");
+  }
   Str255 start_dir = Os().files.CurrentDirectory();
   EnsureTrailingSeparator(start_dir);
-  const Str255 part = UpCaseStr(Os().process.Arg(1));
-  const std::optional<Str255> name = FirstMatch(start_dir, part);
-  if (!name) UsageHalt("Found no subdirectory containing " + part);
+  const Str255 typed = process.Arg(options.FirstOperand);
+  const std::optional<Str255> name = FirstMatch(start_dir, UpCaseStr(typed));
+  // The part as the user typed it where names keep their case, upper-cased
+  // where names are handed on so.
+  if (!name) UsageHalt("Found no subdirectory containing " + Os().paths.StoredForm(typed));
   // The name is handed on in the platform's stored form: upper-cased on
   // Windows, as it is where names keep their case.
   WriteDestination(start_dir + Os().paths.StoredForm(*name));

@@ -1,5 +1,6 @@
 #include "hopmenu/history.h"
 
+#include <cstring>
 #include <memory>
 
 #include "containers/io_check.h"
@@ -16,14 +17,11 @@ namespace {
 // included, is read no further than this.
 constexpr int64_t kLongestHistoryRead = 64 * 1024;
 
-// A write failure part-way is a run-time I/O error as any other; the
-// half-written temporary file is removed first so that only the old
+// The temporary file goes after a failure part-way, so that only the old
 // history remains.
-void CheckTempWrite(int result, TextFile& temp, const Str255& temp_path) {
-  if (result == 0) return;
+void Discard(TextFile& temp, const Str255& temp_path) {
   temp.Close();
   Os().files.DeleteFile(temp_path);
-  CheckIo(result);
 }
 
 }  // namespace
@@ -32,13 +30,20 @@ History::History() { entries_.Init(HistoryCapacity, false, kPathItemWidth); }
 
 History::~History() { entries_.Done(); }
 
-Str255 History::FilePath() const { return directory_ + HistoryFileName; }
+bool History::PathOf(const char* name, Str255& path) const {
+  if (directory_.size() + std::strlen(name) > static_cast<size_t>(Str255::kCapacity)) return false;
+  path = directory_ + name;
+  return true;
+}
 
 void History::Load() {
-  directory_ = Os().paths.DataDirectory(ProgramDir);
-  EnsureTrailingSeparator(directory_);
-  available_ = !directory_.Empty();
-  if (available_) ReadFile();
+  const DataPlace place = Os().paths.DataDirectory(ProgramDir);
+  directory_ = place.Directory;
+  must_exist_ = place.MustExist;
+  available_ = !directory_.empty();
+  // A read failure once the file is open ends the run; a file that cannot
+  // be opened (missing, or a path too long to name it) is an empty history.
+  if (available_) CheckIo(ReadFile());
 }
 
 int16_t History::Find(const Str255& key) const {
@@ -54,30 +59,43 @@ int16_t History::Find(const Str255& key) const {
 
 void History::Save(const Str255& start_directory, const Str255& destination) {
   if (!available_) return;
-  const PathRules& rules = Os().paths;
-  Str255 start = rules.StoredForm(start_directory);
-  StripTrailingSeparator(start);
-
-  FileSystem& files = Os().files;
   std::unique_ptr<FileLock> lock;
-  if (files.EnsureDirectory(directory_) != 0 ||
-      files.Lock(directory_ + HistoryLockFileName, lock) != 0) {
+  // What another run saved since this one started is kept; without a file
+  // the history read at start stands.
+  if (!TakeLock(lock) || ReadFile() != 0) {
     ReportUnsaved();
     return;
   }
-  // What another run saved since this one started is kept; without a file
-  // the history read at start stands.
-  ReadFile();
-  MoveToFront(start);
+  const PathRules& rules = Os().paths;
+  Str255 start = rules.StoredForm(start_directory);
+  StripTrailingSeparator(start);
+  // A working directory that was removed has no name to go back to.
+  if (!start.Empty()) MoveToFront(start);
   MoveToFront(rules.StoredForm(destination));
   if (!ReplaceFile()) ReportUnsaved();
 }
 
+// The data directory made where it is missing (never the part that must
+// exist, such as HOME) and the lock taken; false when either cannot be.
+bool History::TakeLock(std::unique_ptr<FileLock>& lock) {
+  FileSystem& files = Os().files;
+  Str255 directory;
+  Str255 lock_path;
+  if (!PathOf("", directory) || !PathOf(HistoryLockFileName, lock_path)) return false;
+  if (!must_exist_.empty() && (must_exist_.size() > static_cast<size_t>(Str255::kCapacity) ||
+                               files.CanChangeTo(Str255(must_exist_)) != 0)) {
+    return false;
+  }
+  return files.EnsureDirectory(directory) == 0 && files.Lock(lock_path, lock) == 0;
+}
+
 // Reads the history file into the entries, emptied first, up to the
-// list's capacity; false when the file cannot be opened.
-bool History::ReadFile() {
+// list's capacity; a file that cannot be opened leaves them as they are.
+// Returns the I/O error number of a read that failed part-way.
+int History::ReadFile() {
+  Str255 path;
   TextFile file;
-  if (file.OpenForReading(FilePath()) != 0) return false;
+  if (!PathOf(HistoryFileName, path) || file.OpenForReading(path) != 0) return 0;
   file.LimitReading(kLongestHistoryRead);
   const bool lf_lines = Os().paths.LineEnding() == "\n";
   entries_.Count = 0;
@@ -85,10 +103,10 @@ bool History::ReadFile() {
     // Peeking reports a read failure, where an end-of-file test would hide it.
     char next = 0;
     bool more = false;
-    CheckIo(file.PeekChar(next, more));
+    if (int result = file.PeekChar(next, more); result != 0) return result;
     if (!more) break;
     Str255 line;
-    CheckIo(file.ReadLine(line));
+    if (int result = file.ReadLine(line); result != 0) return result;
     // Where lines end in a bare LF, a CR at the end of one (the last line's,
     // or the 255th byte of a clipped one) would be written back as a CR LF
     // ending and lost: it goes now, so that each save keeps the entries
@@ -101,8 +119,7 @@ bool History::ReadFile() {
     entries_.AddString(line);
     if (entries_.Count == entries_.Capacity) break;
   }
-  CheckIo(file.Close());
-  return true;
+  return file.Close();
 }
 
 // The first entry equal to `path` is removed, the oldest entry makes room
@@ -121,7 +138,17 @@ void History::MoveToFront(const Str255& path) {
 // false when the file could not be written (nothing is left behind then).
 bool History::ReplaceFile() {
   FileSystem& files = Os().files;
-  const Str255 temp_path = directory_ + HistoryTempFileName;
+  Str255 path;
+  Str255 target;
+  // A history kept elsewhere through a symbolic link (in a repository of
+  // dotfiles) is replaced where it lies, and the link stays.
+  if (!PathOf(HistoryFileName, path) || files.FinalTarget(path, target) != 0) return false;
+  const Str255 temp_dir = Os().paths.DirectoryPart(target);
+  if (temp_dir.Length() + std::strlen(HistoryTempFileName) >
+      static_cast<size_t>(Str255::kCapacity)) {
+    return false;
+  }
+  const Str255 temp_path = temp_dir + HistoryTempFileName;
   // Under the lock nobody else writes the temporary file: one that is
   // there was left by a run that died part-way, and goes.
   TextFile temp;
@@ -129,13 +156,21 @@ bool History::ReplaceFile() {
     files.DeleteFile(temp_path);
     if (temp.CreateNew(temp_path) != 0) return false;
   }
+  // A write that fails (the disk full) costs the history this run's
+  // entries, never the jump.
   for (int16_t i = 1; i <= entries_.Count; ++i) {
-    CheckTempWrite(temp.WriteLine(entries_.GetString(i).View()), temp, temp_path);
+    if (temp.WriteLine(entries_.GetString(i).View()) != 0) {
+      Discard(temp, temp_path);
+      return false;
+    }
   }
-  CheckTempWrite(temp.Close(), temp, temp_path);
+  if (temp.Close() != 0) {
+    files.DeleteFile(temp_path);
+    return false;
+  }
   // The old file goes only now, in one step; when it cannot be replaced
   // (read-only, or a directory in its place) it stays as it was.
-  if (files.ReplaceFile(temp_path, FilePath()) != 0) {
+  if (files.ReplaceFile(temp_path, target) != 0) {
     files.DeleteFile(temp_path);
     return false;
   }
@@ -143,7 +178,7 @@ bool History::ReplaceFile() {
 }
 
 void History::ReportUnsaved() const {
-  CheckIo(Os().console.WriteLine((Str255("Unable to save history to ") + FilePath()).View()));
+  CheckIo(Os().console.WriteLine("Unable to save history to " + FilePath()));
 }
 
 }  // namespace hopdir

@@ -5,6 +5,8 @@
 #define HOPDIR_HOPMENU_HISTORY_H_
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "containers/str_list.h"
 #include "platform/short_string.h"
@@ -36,9 +38,9 @@ class History {
   // False when there is no data directory: no file is read or written then.
   bool Available() const { return available_; }
   // Its directory with a trailing separator (empty when unavailable), and
-  // the file's full path.
-  const Str255& Directory() const { return directory_; }
-  Str255 FilePath() const;
+  // the file's full path, both whole, however long.
+  const std::string& Directory() const { return directory_; }
+  std::string FilePath() const { return directory_ + HistoryFileName; }
 
   // Recent directories, whole paths of up to 255 characters, position 1
   // the most recent; empty when the history is unavailable.
@@ -52,20 +54,27 @@ class History {
 
   // Under the history's lock: reads the file again (another run may have
   // saved meanwhile), moves the start directory (without its trailing
-  // separator) and then the destination, each in the platform's stored
-  // form, to the front and replaces the file in one step. When it cannot
-  // be written it says "Unable to save history to " and the path, and the
-  // run goes on.
+  // separator; an unknown one, empty, is left out) and then the
+  // destination, each in the platform's stored form, to the front and
+  // replaces the file in one step. When it cannot be saved (its paths too
+  // long for the platform's file names, the lock held by another for
+  // longer than a save takes, the file read-only, the disk full) it says
+  // "Unable to save history to " and the path, and the run goes on.
   void Save(const Str255& start_directory, const Str255& destination);
 
  private:
-  bool ReadFile();
+  // The path of one of the history's files; false when it is too long for
+  // the platform's file names, where a clipped one would name another file.
+  bool PathOf(const char* name, Str255& path) const;
+  bool TakeLock(std::unique_ptr<FileLock>& lock);
+  int ReadFile();
   bool ReplaceFile();
   void MoveToFront(const Str255& path);
   void ReportUnsaved() const;
 
   StrListObj entries_;
-  Str255 directory_;
+  std::string directory_;
+  std::string must_exist_;  // the start of directory_ that is never made
   bool available_ = false;
 };
 

@@ -1,8 +1,10 @@
 #include "hopmenu/hopmenu.h"
 
 #include "containers/fatal_halt.h"
+#include "containers/io_check.h"
 #include "containers/str_list.h"
 #include "core/handoff.h"
+#include "core/options.h"
 #include "hopmenu/hopmenu_run.h"
 #include "hopmenu/main_menu.h"
 #include "platform/platform.h"
@@ -12,25 +14,50 @@
 namespace hopdir {
 namespace {
 
-// Sets the destination from the first command-line argument and clears
-// ShowMenu, unless the only argument is empty. A key found in no history
-// entry halts.
-void LookupArgument(HopmenuRun& run) {
+bool IsHopmenuOption(const Str255& word) {
+  const Str255 upper = UpCaseStr(word);
+  return upper == "-A" || upper == "-P" || word == "--history";
+}
+
+constexpr ProgramUsage kUsage{
+    "hopmenu",
+    "Usage: hm [-A | -P | PART]    changes the shell's directory (hm runs hopmenu)\n"
+    "  hm          pick a directory on a full-screen page with the mouse\n"
+    "  hm -A       go back to the most recent destination\n"
+    "  hm -P       go back to the directory left on the most recent jump\n"
+    "  hm PART     go to the most recent directory whose path contains PART\n"
+    "  --history   show the recent directories, most recent first",
+    IsHopmenuOption};
+
+// Sets the destination from -A, -P or the first operand and clears
+// ShowMenu; without an operand, or with one empty operand alone, the menu
+// runs. A key found in no history entry halts.
+void LookupArgument(HopmenuRun& run, const ProgramOptions& options) {
+  const Str255 own = UpCaseStr(options.Own);
+  if (own == "-A" || own == "-P") {
+    run.ShowMenu = false;
+    run.Destination = run.Recent.Entry(own == "-A" ? 1 : 2);
+    return;
+  }
   Process& process = Os().process;
-  if (process.ArgCount() == 1 && process.Arg(1).Empty()) return;
+  const int operands = process.ArgCount() - options.FirstOperand + 1;
+  const Str255 typed = process.Arg(options.FirstOperand);
+  if (operands <= 0 || (operands == 1 && typed.Empty())) return;
   run.ShowMenu = false;
-  Str255 key = UpCaseStr(process.Arg(1));
-  if (key == "-A") {
-    run.Destination = run.Recent.Entry(1);
-    return;
+  int16_t position = run.Recent.Find(UpCaseStr(typed));
+  // The key as the user typed it where names keep their case, upper-cased
+  // where the history is.
+  if (position == 0) {
+    FatalHalt(Os().paths.StoredForm(typed).ToStd() + " not found in history list.");
   }
-  if (key == "-P") {
-    run.Destination = run.Recent.Entry(2);
-    return;
-  }
-  int16_t position = run.Recent.Find(key);
-  if (position == 0) FatalHalt(key + " not found in history list.");
   run.Destination = run.Recent.Entry(position);
+}
+
+[[noreturn]] void PrintHistory(const History& recent) {
+  for (int16_t i = 1; i <= recent.Entries().Count; ++i) {
+    CheckIo(Os().console.WriteOutputLine(recent.Entry(i).View()));
+  }
+  ExitProgram(0);
 }
 
 // Reads and drops every key waiting in the console input.
@@ -44,12 +71,15 @@ void FlushKeyboard() {
 }  // namespace
 
 void RunHopmenu() {
+  ClaimHandoff();
+  const ProgramOptions options = ReadOptions(kUsage);
   HopmenuRun run;
   // Every menu object of the page is built on black.
   DefaultBackColor = 0;
   run.StartDirectory = Os().files.CurrentDirectory();
   run.Recent.Load();
-  if (Os().process.ArgCount() >= 1) LookupArgument(run);
+  if (options.Own == "--history") PrintHistory(run.Recent);
+  LookupArgument(run, options);
   if (run.ShowMenu) {
     // The page needs the console itself; standard handles may be redirected.
     if (!Os().console.OpenScreen()) {

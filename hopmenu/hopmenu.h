@@ -1,6 +1,7 @@
 // hopmenu: the interactive directory chooser's main body. With no argument
 // it shows the menu page; "-A", "-P" or part of a recent directory jump
-// without one. The choice goes to the shell through the handoff.
+// without one; --history lists the recent directories. The choice goes to
+// the shell through the handoff.
 #ifndef HOPDIR_HOPMENU_HOPMENU_H_
 #define HOPDIR_HOPMENU_HOPMENU_H_
 

@@ -67,11 +67,16 @@ class Console {
   // Frame, block and arrow characters: code page 437 bytes, shown as such
   // whatever the console's own code page is.
   virtual int WriteGraphic(std::string_view bytes) = 0;
-  // Text followed by a line break (CR LF on redirected output).
+  // A message followed by a line break (CR LF on redirected output): halts,
+  // reports and warnings. Standard output on Windows; standard error on
+  // POSIX, where standard output is kept for what a program prints.
   virtual int WriteLine(std::string_view bytes) = 0;
   // One line on standard error: for what must not mix with a redirected
   // standard output.
   virtual int WriteErrorLine(std::string_view bytes) = 0;
+  // One line of what a program prints (a destination, its usage when asked,
+  // a list) on standard output. Windows keeps messages there as well.
+  virtual int WriteOutputLine(std::string_view bytes) { return WriteLine(bytes); }
 
   // The screen cells that `text` takes when written, and the bytes of its
   // longest start that fits in `cells` without cutting a character: one

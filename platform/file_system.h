@@ -88,6 +88,9 @@ class FileSystem {
   // on Windows (a letter and a colon, or the two backslashes of a network
   // path), the mount point that holds it elsewhere.
   virtual Str255 DriveLabelOf(const Str255& path) = 0;
+  // 0 when `path` is a directory this process may change into; else the
+  // platform's error number: missing, no directory, or no right to enter it.
+  virtual int CanChangeTo(const Str255& path) = 0;
   // Free bytes of the file system whose tree starts at `root`; -1 when the
   // query fails.
   virtual int64_t FreeBytes(const Str255& root) = 0;
@@ -115,13 +118,22 @@ class FileSystem {
   virtual int OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) = 0;
   virtual int DeleteFile(const Str255& path) = 0;
   // Replaces `target` by `source` in one step (same directory): a reader
-  // sees the old file or the new one, never a part of either.
+  // sees the old file or the new one, never a part of either. A target
+  // that nobody may write (read-only) is left alone, as an error.
   virtual int ReplaceFile(const Str255& source, const Str255& target) = 0;
+  // The file that replacing `path` has to replace so that whatever leads
+  // to it keeps leading there: the file a symbolic link at `path` ends at,
+  // else `path` itself (which the platform without such links returns).
+  virtual int FinalTarget(const Str255& path, Str255& target) {
+    target = path;
+    return 0;
+  }
   // Creates a directory and its missing parents, private to the user; 0
   // when it exists already.
   virtual int EnsureDirectory(const Str255& path) = 0;
   // Waits until this process alone holds the lock on `path`, a file that
-  // is created when missing and never removed.
+  // is created when missing and never removed; a holder that keeps it for
+  // longer than about two seconds makes it fail instead.
   virtual int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) = 0;
 
   // Converts names from the code page the file APIs use to the one the

@@ -12,9 +12,14 @@ Str255 UpperCased(const Str255& path) {
 }
 
 // `dir` with one trailing '/' added unless it has one; empty stays empty.
-Str255 AsDirectory(Str255 dir) {
-  if (!dir.Empty() && dir.Last() != '/') dir.Append('/');
+std::string AsDirectory(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir;
+}
+
+// The value of an environment variable that holds an absolute path.
+bool AbsolutePathIn(const char* name, std::string& path) {
+  return Os().process.Environment(name, path) && !path.empty() && path[0] == '/';
 }
 
 }  // namespace
@@ -38,7 +43,11 @@ Str255 WindowsPathRules::RootOf(const Str255& path) const { return path.Sub(0, 1
 
 Str255 WindowsPathRules::StoredForm(const Str255& path) const { return UpperCased(path); }
 
-Str255 WindowsPathRules::DataDirectory(const Str255& program_dir) const { return program_dir; }
+DataPlace WindowsPathRules::DataDirectory(const Str255& program_dir) const {
+  std::string dir = program_dir.ToStd();
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  return {dir, dir};
+}
 
 Str255 WindowsPathRules::PathsTitle(const Str255& drive_name) const {
   return "Paths on Drive " + drive_name;
@@ -60,18 +69,15 @@ size_t PosixPathRules::ClipName(std::string_view name, size_t max_bytes) const {
   return start + length > max_bytes && (lead & 0xC0) == 0xC0 ? start : max_bytes;
 }
 
-Str255 PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
-  Process& process = Os().process;
-  Str255 dir;
-  if (process.Environment("HOPDIR_HOME", dir) && !dir.Empty()) return AsDirectory(dir);
-  // The XDG base directory rules ignore a relative XDG_DATA_HOME.
-  if (process.Environment("XDG_DATA_HOME", dir) && dir[0] == '/') {
-    return AsDirectory(AsDirectory(dir) + "hopdir");
-  }
-  if (process.Environment("HOME", dir) && !dir.Empty()) {
-    return AsDirectory(AsDirectory(dir) + ".local/share/hopdir");
-  }
-  return Str255();
+DataPlace PosixPathRules::DataDirectory(const Str255& /*program_dir*/) const {
+  // A relative path would put the history under whatever directory the
+  // user stands in; the XDG base directory rules ignore a relative
+  // XDG_DATA_HOME for the same reason.
+  std::string dir;
+  if (AbsolutePathIn("HOPDIR_HOME", dir)) return {AsDirectory(dir), ""};
+  if (AbsolutePathIn("XDG_DATA_HOME", dir)) return {AsDirectory(dir) + "hopdir/", ""};
+  if (AbsolutePathIn("HOME", dir)) return {AsDirectory(dir) + ".local/share/hopdir/", dir};
+  return {};
 }
 
 Str255 PosixPathRules::PathsTitle(const Str255& drive_name) const {

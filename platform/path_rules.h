@@ -6,11 +6,20 @@
 #define HOPDIR_PLATFORM_PATH_RULES_H_
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "platform/short_string.h"
 
 namespace hopdir {
+
+// Where the programs keep their data: a directory with a trailing separator
+// (empty for none), whole, however long; and the start of it that must
+// exist already, so that only the directories after it are ever made.
+struct DataPlace {
+  std::string Directory;
+  std::string MustExist;
+};
 
 class PathRules {
  public:
@@ -49,10 +58,13 @@ class PathRules {
 
   // Line ending of the text files the programs write.
   virtual std::string_view LineEnding() const = 0;
+  // The platform's own way of asking a program for its usage besides -h and
+  // --help: "/?" on Windows, none (empty) where "/?" could name a path.
+  virtual std::string_view HelpSwitch() const = 0;
 
-  // Where the programs keep their data (the history), with a trailing
-  // separator, given the programs' own directory; empty for none.
-  virtual Str255 DataDirectory(const Str255& program_dir) const = 0;
+  // Where the programs keep their data (the history), given the programs'
+  // own directory.
+  virtual DataPlace DataDirectory(const Str255& program_dir) const = 0;
 
   // Captions of the page's drive buttons and root button, and the title of
   // its paths list for the drive named `drive_name`.
@@ -77,7 +89,9 @@ class WindowsPathRules : public PathRules {
   }
   bool ListsInNameOrder() const override { return true; }
   std::string_view LineEnding() const override { return "\r\n"; }
-  Str255 DataDirectory(const Str255& program_dir) const override;
+  std::string_view HelpSwitch() const override { return "/?"; }
+  // The programs' own directory, which exists.
+  DataPlace DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Drive"; }
   const char* NextDriveCaption() const override { return "Drive>"; }
   const char* RootCaption() const override { return "\\"; }
@@ -97,8 +111,11 @@ class PosixPathRules : public PathRules {
   size_t ClipName(std::string_view name, size_t max_bytes) const override;
   bool ListsInNameOrder() const override { return false; }
   std::string_view LineEnding() const override { return "\n"; }
-  // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir.
-  Str255 DataDirectory(const Str255& program_dir) const override;
+  std::string_view HelpSwitch() const override { return ""; }
+  // $HOPDIR_HOME, else $XDG_DATA_HOME/hopdir, else $HOME/.local/share/hopdir
+  // (HOME itself must exist); a variable that holds no absolute path counts
+  // as unset.
+  DataPlace DataDirectory(const Str255& program_dir) const override;
   const char* PreviousDriveCaption() const override { return "<Mount"; }
   const char* NextDriveCaption() const override { return "Mount>"; }
   const char* RootCaption() const override { return "/"; }

@@ -1,6 +1,8 @@
 #include "platform/posix_handoff.h"
 
+#include <cerrno>
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -53,25 +55,31 @@ ShellDialect DialectNamed(std::string_view name) {
   return ShellDialect::kBashOrZsh;
 }
 
+std::string HandedOnForm(std::string_view destination) {
+  if (destination.empty() || destination[0] == '/') return std::string(destination);
+  return "./" + std::string(destination);
+}
+
 std::string PosixScriptText(std::string_view destination, ShellDialect dialect) {
   // No destination (-A or -P before the history holds one): the shell stays
   // where it is, as bash and zsh do with cd '', where fish reports an error.
   if (destination.empty()) return "\n";
+  const std::string handed_on = HandedOnForm(destination);
   std::string text;
-  text.reserve(destination.size() * 2 + 24);
+  text.reserve(handed_on.size() * 2 + 24);
   switch (dialect) {
     case ShellDialect::kPosix:
       text += "cd -- ";
-      AppendSingleQuoted(text, destination);
+      AppendSingleQuoted(text, handed_on);
       break;
     case ShellDialect::kBashOrZsh:
       text += "builtin cd -- ";
-      AppendSingleQuoted(text, destination);
+      AppendSingleQuoted(text, handed_on);
       break;
     case ShellDialect::kFish:
       // fish's own cd function keeps the directory history (cd -, prevd).
       text += "cd ";
-      AppendFishQuoted(text, destination);
+      AppendFishQuoted(text, handed_on);
       break;
   }
   text += '\n';
@@ -79,15 +87,24 @@ std::string PosixScriptText(std::string_view destination, ShellDialect dialect) 
 }
 
 Str255 PosixHandoff::Location() {
-  Str255 location;
-  if (!Os().process.Environment("HOPDIR_HANDOFF", location)) return Str255();
-  return location;
+  std::string location;
+  // A name too long for the file operations is no handoff file of this run's:
+  // clipped, it would name another file.
+  if (!Os().process.Environment("HOPDIR_HANDOFF", location) ||
+      location.size() > static_cast<size_t>(Str255::kCapacity)) {
+    return Str255();
+  }
+  return Str255(location);
 }
 
 int PosixHandoff::Write(const Str255& destination) {
+  std::string named;
+  if (!Os().process.Environment("HOPDIR_HANDOFF", named) || named.empty()) {
+    return Os().console.WriteOutputLine(HandedOnForm(destination.View()));
+  }
   const Str255 location = Location();
-  if (location.Empty()) return Os().console.WriteLine(destination.View());
-  Str255 shell;
+  if (location.Empty()) return ENAMETOOLONG;
+  std::string shell;
   Os().process.Environment("HOPDIR_SHELL", shell);
   std::unique_ptr<RawFile> script;
   // The file is the shell function's, made before the program started. Once
@@ -95,7 +112,7 @@ int PosixHandoff::Write(const Str255& destination) {
   // Ctrl+Z stops the program): a new file would be read by nobody and left
   // behind, so the write fails instead.
   if (int result = Os().files.OpenForWriting(location, script); result != 0) return result;
-  if (int result = script->Write(PosixScriptText(destination.View(), DialectNamed(shell.View())));
+  if (int result = script->Write(PosixScriptText(destination.View(), DialectNamed(shell)));
       result != 0) {
     script->Close();
     return result;

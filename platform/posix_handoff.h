@@ -1,7 +1,8 @@
-// The POSIX handoff: the shell functions of hopdir.bash and hopdir.fish make
-// a fresh private file for each run (mktemp), name it in HOPDIR_HANDOFF and
-// their shell's dialect in HOPDIR_SHELL, and source the file when the
-// program succeeded. Two shells therefore never share a handoff file.
+// The POSIX handoff by name: a script that starts a program makes a fresh
+// private file for the run, names it in HOPDIR_HANDOFF and its shell's
+// dialect in HOPDIR_SHELL, and sources the file when the program
+// succeeded, as a plain sh script may do in a directory of its own. The
+// shell functions hold their file open instead (DescriptorHandoff).
 #ifndef HOPDIR_PLATFORM_POSIX_HANDOFF_H_
 #define HOPDIR_PLATFORM_POSIX_HANDOFF_H_
 
@@ -22,6 +23,11 @@ enum class ShellDialect {
 // HOPDIR_SHELL's value ("sh", "fish", anything else bash or zsh) as a dialect.
 ShellDialect DialectNamed(std::string_view name);
 
+// `destination` as the shells get it: a relative one starts with ./, so that
+// no shell takes it for the previous directory (-), an option (--help), or
+// a name to look up in CDPATH. An empty one stays empty.
+std::string HandedOnForm(std::string_view destination);
+
 // One line that changes to `destination` exactly, whatever bytes its name
 // holds (quotes, $, `, \, !, *, blanks, newlines, invalid UTF-8), ended by LF;
 // an empty line for an empty destination.
@@ -32,8 +38,8 @@ class PosixHandoff : public ShellHandoff {
   // HOPDIR_HANDOFF, or empty when no shell function started the program.
   Str255 Location() override;
   // The script into the handoff file, which the function made and which is
-  // never made here; without one, the destination and a line feed on
-  // standard output, for `cd "$(hopfind part)"`.
+  // never made here; without one, the destination (in its handed-on form)
+  // and a line feed on standard output, for `cd "$(hopfind part)"`.
   int Write(const Str255& destination) override;
 };
 

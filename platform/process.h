@@ -2,6 +2,8 @@
 #ifndef HOPDIR_PLATFORM_PROCESS_H_
 #define HOPDIR_PLATFORM_PROCESS_H_
 
+#include <string>
+
 #include "platform/short_string.h"
 
 namespace hopdir {
@@ -11,9 +13,10 @@ class Process {
   virtual ~Process() = default;
   virtual int ArgCount() = 0;         // arguments after the program name
   virtual Str255 Arg(int index) = 0;  // 1-based; empty outside 1..ArgCount
-  // The value of an environment variable; false when it is not set or too
-  // long for a short string (a clipped path would name another file).
-  virtual bool Environment(const char* name, Str255& value) = 0;
+  // The whole value of an environment variable; false when it is not set.
+  // A path in it may be longer than a short string holds: the caller
+  // decides, never clipping it into another file's name.
+  virtual bool Environment(const char* name, std::string& value) = 0;
   // Ends the program with `code`, restoring the console's modes first.
   [[noreturn]] virtual void Exit(int code) = 0;
 };

@@ -18,6 +18,11 @@ class ShellHandoff {
   // The file this run's handoff goes to, which the clean-up deletes; empty
   // when there is none (no wrapper started the program).
   virtual Str255 Location() = 0;
+  // Takes hold of this run's handoff before the user is asked anything, so
+  // that a handoff the program could not write fails before the page is
+  // shown. Returns the platform's I/O error number. A handoff whose file
+  // is made only when the destination is written has nothing to take.
+  virtual int Claim() { return 0; }
   // Hands `destination`, a whole path, to the shell. Returns the platform's
   // I/O error number, 0 on success.
   virtual int Write(const Str255& destination) = 0;

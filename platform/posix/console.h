@@ -1,8 +1,8 @@
-// The terminal as the programs see it. Messages go to standard output and
-// standard error; the page goes to the terminal itself (/dev/tty), in raw
-// mode on the alternate screen with xterm mouse reporting, drawn into a
-// shadow of the window that is written out in one write(2) when the
-// program waits for input.
+// The terminal as the programs see it. Messages go to standard error and
+// what a program prints to standard output; the page goes to the terminal
+// itself (/dev/tty), in raw mode on the alternate screen with xterm mouse
+// reporting, drawn into a shadow of the window that is written out in one
+// write(2) when the program waits for input.
 #ifndef HOPDIR_PLATFORM_POSIX_CONSOLE_H_
 #define HOPDIR_PLATFORM_POSIX_CONSOLE_H_
 
@@ -46,6 +46,7 @@ class PosixConsole : public Console {
   int WriteGraphic(std::string_view bytes) override;
   int WriteLine(std::string_view bytes) override;
   int WriteErrorLine(std::string_view bytes) override;
+  int WriteOutputLine(std::string_view bytes) override;
   int TextCells(std::string_view text) override;
   size_t FitCells(std::string_view text, int cells) override;
   std::string_view EllipsisMark() override;

@@ -240,7 +240,7 @@ int PosixConsole::ReadTerminalLine(std::string& text) {
   text = TakeTypedLine(ended);
   page_.PutText(text);
   if (ended) {
-    page_.PutText("\r\n");
+    page_.NewLine();
     return 0;
   }
   const size_t typed_ahead = text.size();
@@ -287,7 +287,7 @@ int PosixConsole::ReadTerminalLine(std::string& text) {
   // The terminal echoed the line and went to the next row; the page keeps
   // the same, and is written whole again since the terminal edited it.
   page_.PutText(std::string_view(text).substr(typed_ahead));
-  page_.PutText("\r\n");
+  page_.NewLine();
   renderer_.Invalidate();
   return result;
 }

@@ -1,12 +1,13 @@
 // Output of PosixConsole: the page goes into the shadow grid (the terminal
-// sees it at the next flush); messages go straight to standard output and
-// standard error, after the page has made way for them.
+// sees it at the next flush); messages go straight to standard error and
+// what a program prints to standard output, after the page has made way.
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
 
 #include "platform/posix/console.h"
+#include "platform/posix/control_escapes.h"
 #include "platform/posix/text_width.h"
 #include "platform/posix/write_all.h"
 
@@ -79,15 +80,23 @@ int PosixConsole::WriteGraphic(std::string_view bytes) {
 int PosixConsole::WriteMessage(int fd, std::string_view bytes) {
   // A message on the page (a halt) would vanish with the alternate screen.
   LeavePage();
-  std::string line(bytes);
+  // Names in a line may hold control characters, which a terminal would
+  // take as commands; into a pipe or a file the bytes go exactly.
+  std::string line = isatty(fd) != 0 ? EscapedControls(bytes) : std::string(bytes);
   line += '\n';
   return WriteAll(fd, line);
 }
 
-int PosixConsole::WriteLine(std::string_view bytes) { return WriteMessage(STDOUT_FILENO, bytes); }
+// Standard output carries only what a program prints, so that
+// cd "$(hopfind part)" never takes a message for a directory.
+int PosixConsole::WriteLine(std::string_view bytes) { return WriteMessage(STDERR_FILENO, bytes); }
 
 int PosixConsole::WriteErrorLine(std::string_view bytes) {
   return WriteMessage(STDERR_FILENO, bytes);
+}
+
+int PosixConsole::WriteOutputLine(std::string_view bytes) {
+  return WriteMessage(STDOUT_FILENO, bytes);
 }
 
 int PosixConsole::TextCells(std::string_view text) { return Utf8TextCells(text); }

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <limits>
 #include <optional>
 #include <string>
@@ -294,6 +295,15 @@ Str255 PosixFileSystem::DriveLabelOf(const Str255& path) {
   return index < 0 ? Str255() : Str255(Mounts()[static_cast<size_t>(index)]);
 }
 
+int PosixFileSystem::CanChangeTo(const Str255& path) {
+  const std::string name = ZeroTerminated(path);
+  struct stat info = {};
+  if (stat(name.c_str(), &info) != 0) return LastError();
+  if (!S_ISDIR(info.st_mode)) return ENOTDIR;
+  // The right to search it, as the effective user (what cd needs).
+  return faccessat(AT_FDCWD, name.c_str(), X_OK, AT_EACCESS) == 0 ? 0 : LastError();
+}
+
 int64_t PosixFileSystem::FreeBytes(const Str255& root) {
   struct statvfs info = {};
   if (root.Empty() || statvfs(ZeroTerminated(root).c_str(), &info) != 0) return -1;
@@ -357,8 +367,38 @@ int PosixFileSystem::DeleteFile(const Str255& path) {
 }
 
 int PosixFileSystem::ReplaceFile(const Str255& source, const Str255& target) {
-  return rename(ZeroTerminated(source).c_str(), ZeroTerminated(target).c_str()) == 0 ? 0
-                                                                                     : LastError();
+  const std::string to = ZeroTerminated(target);
+  // rename(2) asks only the directory: a file its owner made read-only
+  // would be replaced all the same (by root always).
+  struct stat info = {};
+  if (lstat(to.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+      (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return EACCES;
+  }
+  return rename(ZeroTerminated(source).c_str(), to.c_str()) == 0 ? 0 : LastError();
+}
+
+int PosixFileSystem::FinalTarget(const Str255& path, Str255& target) {
+  // As many links as the system itself follows in one path.
+  constexpr int kMaxLinks = 40;
+  std::string current = ZeroTerminated(path);
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    char link[PATH_MAX];
+    const ssize_t length = readlink(current.c_str(), link, sizeof link);
+    if (length < 0) {
+      // Not a link (or nothing there yet): this is the file to replace.
+      if (errno != EINVAL && errno != ENOENT) return LastError();
+      if (current.size() > static_cast<size_t>(Str255::kCapacity)) return ENAMETOOLONG;
+      target = Str255(current);
+      return 0;
+    }
+    if (static_cast<size_t>(length) >= sizeof link) return ENAMETOOLONG;
+    std::string next(link, static_cast<size_t>(length));
+    // A relative link leads on from the link's own directory.
+    if (next[0] != '/') next = current.substr(0, current.find_last_of('/') + 1) + next;
+    current = next;
+  }
+  return ELOOP;
 }
 
 int PosixFileSystem::EnsureDirectory(const Str255& path) {
@@ -381,13 +421,19 @@ int PosixFileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
   lock.reset();
   int fd = open(ZeroTerminated(path).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return LastError();
-  // Waits for the holder; the system lets go when a holder dies.
-  while (flock(fd, LOCK_EX) != 0) {
-    if (errno != EINTR) {
-      int error = LastError();
+  // Another run holds it for the moment a save takes, and the system lets
+  // go when a holder dies; a holder that keeps it (a stuck process, a
+  // user's flock) must not keep this run from ending.
+  constexpr int kPolls = 100;
+  constexpr timespec kPause = {0, 20 * 1000 * 1000};
+  for (int poll = 0; flock(fd, LOCK_EX | LOCK_NB) != 0; ++poll) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK || poll == kPolls) {
+      const int error = LastError();
       close(fd);
       return error;
     }
+    nanosleep(&kPause, nullptr);
   }
   lock = std::make_unique<PosixFileLock>(fd);
   return 0;

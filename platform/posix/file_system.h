@@ -13,6 +13,7 @@ class PosixFileSystem : public FileSystem {
   std::vector<DrivePlace> DrivePlaces() override;
   int DrivePlaceOf(const Str255& path) override;
   Str255 DriveLabelOf(const Str255& path) override;
+  int CanChangeTo(const Str255& path) override;
   int64_t FreeBytes(const Str255& root) override;
   Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;
@@ -23,6 +24,7 @@ class PosixFileSystem : public FileSystem {
   int OpenForWriting(const Str255& path, std::unique_ptr<RawFile>& file) override;
   int DeleteFile(const Str255& path) override;
   int ReplaceFile(const Str255& source, const Str255& target) override;
+  int FinalTarget(const Str255& path, Str255& target) override;
   int EnsureDirectory(const Str255& path) override;
   int Lock(const Str255& path, std::unique_ptr<FileLock>& lock) override;
   int ToShellCodePage(std::string_view text, std::string& converted) override;

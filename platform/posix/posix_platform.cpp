@@ -2,9 +2,9 @@
 #include "platform/path_rules.h"
 #include "platform/platform.h"
 #include "platform/posix/console.h"
+#include "platform/posix/descriptor_handoff.h"
 #include "platform/posix/file_system.h"
 #include "platform/posix/process.h"
-#include "platform/posix_handoff.h"
 
 namespace hopdir {
 
@@ -15,7 +15,7 @@ void InstallNativePlatform(int argc, char** argv) {
   static PosixFileSystem files;
   static PosixProcess process(console, argc, argv);
   static const PosixPathRules paths;
-  static PosixHandoff handoff;
+  static DescriptorHandoff handoff;
   static Platform platform{console, files, process, paths, handoff};
   InstallPlatform(&platform);
 }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace hopdir {
 
@@ -18,12 +17,10 @@ Str255 PosixProcess::Arg(int index) {
   return Str255(args_[static_cast<size_t>(index - 1)]);
 }
 
-bool PosixProcess::Environment(const char* name, Str255& value) {
+bool PosixProcess::Environment(const char* name, std::string& value) {
   const char* text = std::getenv(name);
   if (text == nullptr) return false;
-  const size_t length = std::strlen(text);
-  if (length > static_cast<size_t>(Str255::kCapacity)) return false;
-  value = Str255(text, static_cast<int>(length));
+  value = text;
   return true;
 }
 

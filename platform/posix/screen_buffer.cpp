@@ -61,14 +61,6 @@ void ScreenBuffer::PutText(std::string_view utf8) {
   while (!utf8.empty()) {
     const Utf8Char c = DecodeUtf8(utf8);
     utf8.remove_prefix(c.size);
-    if (c.valid && c.code == '\r') {
-      col_ = 0;
-      continue;
-    }
-    if (c.valid && c.code == '\n') {
-      NewLine();
-      continue;
-    }
     const TextGlyph glyph = GlyphOf(c);
     bytes.clear();
     AppendUtf8(bytes, glyph.shown);

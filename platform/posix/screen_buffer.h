@@ -54,8 +54,12 @@ class ScreenBuffer {
 
   // Blanks in the current colours everywhere; cursor to the top left.
   void Clear();
-  // UTF-8 text: CR and LF move the cursor, other controls show as '?'.
+  // UTF-8 text, in one row after another. Controls show as '?', CR and LF
+  // too: a name that holds them must not move what the page draws after it
+  // away from the zones its presses are taken in.
   void PutText(std::string_view utf8);
+  // The cursor to the start of the next row, scrolling past the last one.
+  void NewLine();
   // Code page 437 bytes, one cell each.
   void PutGraphic(std::string_view bytes);
 
@@ -74,7 +78,6 @@ class ScreenBuffer {
   void Put(std::string_view bytes, int width);
   void Join(std::string_view bytes);
   void SplitWideAt(int col);
-  void NewLine();
 
   int cols_ = 80;
   int rows_ = 25;

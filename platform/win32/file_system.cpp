@@ -303,6 +303,12 @@ int Win32FileSystem::OpenForWriting(const Str255& path, std::unique_ptr<RawFile>
   return OpenRaw(path, GENERIC_WRITE, FILE_SHARE_READ, TRUNCATE_EXISTING, file);
 }
 
+int Win32FileSystem::CanChangeTo(const Str255& path) {
+  const DWORD attributes = GetFileAttributesA(ZeroTerminated(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastIoError();
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ERROR_DIRECTORY;
+}
+
 int Win32FileSystem::DeleteFile(const Str255& path) {
   return DeleteFileA(ZeroTerminated(path).c_str()) ? 0 : LastIoError();
 }
@@ -343,12 +349,23 @@ int Win32FileSystem::Lock(const Str255& path, std::unique_ptr<FileLock>& lock) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastIoError();
-  OVERLAPPED whole_file = {};
-  // Blocks until the holder lets go; the system lets go when it ends.
-  if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole_file)) {
-    int result = LastIoError();
-    CloseHandle(handle);
-    return result;
+  // Another run holds it for the moment a save takes, and the system lets
+  // go when a holder ends; one that keeps it must not keep this run from
+  // ending: about two seconds, then the lock fails.
+  constexpr int kPolls = 100;
+  constexpr DWORD kPauseMilliseconds = 20;
+  for (int poll = 0;; ++poll) {
+    OVERLAPPED whole_file = {};
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &whole_file)) {
+      break;
+    }
+    const int result = LastIoError();
+    if (result != ERROR_LOCK_VIOLATION || poll == kPolls) {
+      CloseHandle(handle);
+      return result;
+    }
+    Sleep(kPauseMilliseconds);
   }
   lock = std::make_unique<Win32FileLock>(handle);
   return 0;

@@ -17,6 +17,7 @@ class Win32FileSystem : public FileSystem {
   std::vector<DrivePlace> DrivePlaces() override;
   int DrivePlaceOf(const Str255& path) override;
   Str255 DriveLabelOf(const Str255& path) override;
+  int CanChangeTo(const Str255& path) override;
   int64_t FreeBytes(const Str255& root) override;
   Str255 CurrentDirectoryOn(const Str255& root) override;
   std::unique_ptr<DirectorySearch> Search(const Str255& pattern, uint16_t attributes) override;

@@ -17,12 +17,15 @@ Str255 Win32Process::Arg(int index) {
   return Str255(args_[static_cast<size_t>(index - 1)]);
 }
 
-bool Win32Process::Environment(const char* name, Str255& value) {
-  char buffer[Str255::kCapacity + 1];
-  DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-  // 0: not set; above the buffer: the size it would need.
-  if (length == 0 || length >= sizeof buffer) return false;
-  value = Str255(buffer, static_cast<int>(length));
+bool Win32Process::Environment(const char* name, std::string& value) {
+  // 0: not set (or empty); else the size it needs, its terminator counted.
+  const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+  if (size == 0) return false;
+  std::string buffer(size, '\0');
+  const DWORD length = GetEnvironmentVariableA(name, buffer.data(), size);
+  if (length == 0 || length >= size) return false;
+  buffer.resize(length);
+  value = buffer;
   return true;
 }
 

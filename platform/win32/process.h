@@ -17,7 +17,7 @@ class Win32Process : public Process {
 
   int ArgCount() override;
   Str255 Arg(int index) override;
-  bool Environment(const char* name, Str255& value) override;
+  bool Environment(const char* name, std::string& value) override;
   [[noreturn]] void Exit(int code) override;
 
  private:

@@ -16,6 +16,7 @@ class HopmenuArgsTest : public HopmenuTest {
   void SetUp() override {
     HopmenuTest::SetUp();
     fake.files.SetCurrentDirectory("D:\\TOOLS");
+    for (const char* dir : {"D:\\TOOLS\\OLD", "C:\\X", "C:\\Y"}) fake.files.AddDir(dir);
   }
   // A fresh run from D:\TOOLS with `history` (none when null) and `args`.
   int RunWith(const char* history, std::vector<std::string> args) {
@@ -112,6 +113,33 @@ TEST_F(HopmenuArgsTest, AnUnknownKeyHaltsBeforeAnyScreenAndTouchesNothing) {
   }
   EXPECT_EQ(fake.console.EnableMouseCalls, 0);
   EXPECT_EQ(fake.process.ExitCalls, 2);
+}
+
+TEST_F(HopmenuArgsTest, OptionsAnswerOnTheirOwnAndTouchNothing) {
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string output, errors;  // their starts
+  };
+  const Case cases[] = {
+      {{"/?"}, 0, "Usage: hm [-A | -P | PART]", ""},
+      {{"--help", "-A"}, 0, "Usage: hm [-A | -P | PART]", ""},
+      {{"--version"}, 0, "hopmenu (Hopdir) ", ""},
+      {{"--history"}, 0, "D:\\WORK\r\nD:\\TOOLS\\OLD\r\nC:\\X\r\n", ""},
+      {{"-x"}, 2, "", "hopmenu: unknown option -x\r\nUsage: hm [-A | -P | PART]"},
+      {{"--", "-a"}, 1, "Halting with error-code 1, because:\r\n-A not found", ""},
+  };
+  fake.files.AddFile(kBatchFile, "left from before");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    fake.console.ErrorOutput.clear();
+    EXPECT_EQ(RunWith(kHistory, c.args), c.code);
+    EXPECT_EQ(fake.console.Output.substr(0, c.output.size()), c.output);
+    EXPECT_EQ(fake.console.ErrorOutput.substr(0, c.errors.size()), c.errors);
+    EXPECT_EQ(c.output.empty(), fake.console.Output.empty());
+    EXPECT_EQ(Batch(), "left from before");
+    EXPECT_EQ(History(), kHistory);
+  }
 }
 
 TEST_F(HopmenuArgsTest, AHistoryThatCannotBeSavedIsReportedButABatchFileThatCannotBeWrittenEnds) {

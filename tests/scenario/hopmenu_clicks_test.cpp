@@ -65,7 +65,11 @@ TEST_F(HopmenuClicksTest, EachPressSequenceEndsAtItsDestination) {
   fake.files.AddDir("D:\\LONG\\" + stem + "ONE");
   fake.files.AddDir("D:\\LONG\\" + stem + "TWO");
   std::string history30;
-  for (int i = 1; i <= 30; ++i) history30 += Numbered("D:\\H", i) + "\r\n";
+  for (int i = 1; i <= 30; ++i) {
+    history30 += Numbered("D:\\H", i) + "\r\n";
+    fake.files.AddDir(Numbered("D:\\H", i));
+  }
+  fake.files.AddDir("C:\\GAMES");
 
   struct Case {
     const char* start;
@@ -84,7 +88,7 @@ TEST_F(HopmenuClicksTest, EachPressSequenceEndsAtItsDestination) {
       {"D:\\WORK", {kLegend, kLegend, Recent(1), kDone}, BatchFor("D:", "\\WORK")},  // a file
       // A hot one ends the menu as stored.
       {"D:\\WORK", {Recent(2)}, BatchFor("c:", "\\games"), "D:\\TOOLS\r\nc:\\games\r\n"},
-      // A cold directory that is gone still becomes the destination.
+      // A cold one becomes the destination, for DONE.
       {"D:\\WORK", {kLegend, Recent(2), kDone}, BatchFor("C:", "\\GAMES")},
       {"D:\\WORK", {kNextDrive, kNextDrive, kDone}, BatchFor("F:", "\\PROJ")},    // E is full
       {"D:\\WORK", {kPrevDrive, kPrevDrive, kDone}, BatchFor("C:", "\\HOPDIR")},  // no B or A

@@ -51,6 +51,7 @@ TEST_F(HopmenuDeepTest, EveryWayIntoTheHistoryReachesTheWholePath) {
   const std::string entry252 = "D:\\" + std::string(249, 'K');  // one too deep to list
   const std::string entry255 = "D:\\" + std::string(252, 'Z');
   const std::string history = entry255 + "\r\n" + entry251 + "\r\n" + entry252 + "\r\n";
+  for (const std::string& entry : {entry251, entry252, entry255}) fake.files.AddDir(entry);
   struct Case {
     std::vector<std::string> args;
     std::vector<Cell80x25> presses;

@@ -44,6 +44,8 @@ class PosixRunTest : public ::testing::Test {
     fake.files.AddDir("/home/ann/Work/alpha");
     fake.files.AddDir("/home/ann/Work/Beta");
     fake.files.AddDir("/home/ann/Work/SUB");
+    fake.files.AddDir("/home/ann/Src/MyProj");
+    fake.files.AddDir("/x");
     fake.files.AddFile(kHandoff);
     fake.files.SetCurrentDirectory("/home/ann/Work");
     fake.process.Env = {
@@ -138,7 +140,8 @@ TEST_F(PosixRunTest, HopcleanDeletesTheHandoffFileTheShellFunctionNamed) {
   EXPECT_EQ(fake.console.Output, "");
   fake.process.Env.erase("HOPDIR_HANDOFF");
   EXPECT_EQ(Run(RunHopclean), 0);
-  EXPECT_EQ(fake.console.Output, "Delete failed.\n");
+  EXPECT_EQ(fake.console.Output, "");
+  EXPECT_EQ(fake.console.ErrorOutput, "Delete failed.\n");
 }
 
 }  // namespace

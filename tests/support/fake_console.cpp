@@ -163,6 +163,11 @@ int FakeConsole::Put(std::string_view bytes) {
 }
 
 int FakeConsole::WriteLine(std::string_view bytes) {
+  if (MessagesToErrorOutput) return WriteErrorLine(bytes);
+  return WriteOutputLine(bytes);
+}
+
+int FakeConsole::WriteOutputLine(std::string_view bytes) {
   std::string line(bytes);
   line += LineEnding;
   return Put(line);

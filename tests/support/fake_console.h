@@ -60,6 +60,8 @@ class FakeConsole : public Console {
   std::string Output;       // every byte written, in order
   std::string ErrorOutput;  // every line written to standard error
   std::string LineEnding = "\r\n";
+  // Messages (WriteLine) go to ErrorOutput, as on POSIX; else to Output.
+  bool MessagesToErrorOutput = false;
   bool HasScreen = true;  // whether OpenScreen finds a console
   int OpenScreenCalls = 0;
   uint8_t TextColor = 7;
@@ -91,6 +93,7 @@ class FakeConsole : public Console {
   int WriteGraphic(std::string_view bytes) override { return Put(bytes); }
   int WriteLine(std::string_view bytes) override;
   int WriteErrorLine(std::string_view bytes) override;
+  int WriteOutputLine(std::string_view bytes) override;
   int TextCells(std::string_view text) override { return static_cast<int>(text.size()); }
   size_t FitCells(std::string_view text, int cells) override;
   std::string_view EllipsisMark() override { return Ellipsis; }

@@ -406,6 +406,26 @@ int FakeFileSystem::ReplaceFile(const Str255& source, const Str255& target) {
   return 0;
 }
 
+int FakeFileSystem::CanChangeTo(const Str255& path) {
+  // "." and ".." steps resolved as the system does; ".." stops at the root.
+  std::vector<std::string> steps;
+  std::string rest = path.ToStd();
+  for (size_t end = 0; end != std::string::npos; rest.erase(0, end + 1)) {
+    end = rest.find(separator_);
+    const std::string step = rest.substr(0, end);
+    if (step == "..") {
+      if (steps.size() > 1) steps.pop_back();
+    } else if (step != "." && (step != "" || steps.empty())) {
+      steps.push_back(step);
+    }
+  }
+  std::string resolved;
+  for (const std::string& step : steps) resolved += step + separator_;
+  const Node* node = Find(resolved);
+  if (node == nullptr) return kErrorPathNotFound;
+  return (node->Attributes & kAttrDirectory) != 0 ? 0 : kErrorPathNotFound;
+}
+
 int FakeFileSystem::EnsureDirectory(const Str255& path) {
   if (EnsureDirectoryFailsWith != 0) return EnsureDirectoryFailsWith;
   const Node* node = Find(path.ToStd());

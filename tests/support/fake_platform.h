@@ -35,12 +35,10 @@ class FakeProcess : public Process {
     if (index < 1 || index > ArgCount()) return Str255();
     return Str255(Args[static_cast<size_t>(index - 1)]);
   }
-  bool Environment(const char* name, Str255& value) override {
+  bool Environment(const char* name, std::string& value) override {
     auto it = Env.find(name);
-    if (it == Env.end() || it->second.size() > static_cast<size_t>(Str255::kCapacity)) {
-      return false;
-    }
-    value = Str255(it->second);
+    if (it == Env.end()) return false;
+    value = it->second;
     return true;
   }
   [[noreturn]] void Exit(int code) override {
@@ -58,7 +56,10 @@ class FakePlatform {
   explicit FakePlatform(Convention convention = Convention::kWindows)
       : files(convention == Convention::kPosix),
         platform_{console, files, process, PathsFor(convention), HandoffFor(convention)} {
-    if (convention == Convention::kPosix) console.LineEnding = "\n";
+    if (convention == Convention::kPosix) {
+      console.LineEnding = "\n";
+      console.MessagesToErrorOutput = true;
+    }
     InstallPlatform(&platform_);
   }
   FakePlatform(const FakePlatform&) = delete;

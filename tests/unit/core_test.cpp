@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "containers/io_check.h"
 #include "core/drives.h"
 #include "core/handoff.h"
 #include "core/paths.h"
@@ -23,6 +24,8 @@ class CoreTest : public ::testing::Test {
     StartCore();
   }
   std::string Batch() { return fake.files.Content("D:\\TOOLS\\HopdirTemp.Bat").value_or("<none>"); }
+  // The handoff's writer alone, for destinations that need not exist.
+  static void HandOn(const Str255& destination) { CheckIo(Os().handoff.Write(destination)); }
 
   FakePlatform fake;
 };
@@ -46,25 +49,43 @@ TEST_F(CoreTest, TheBatchFileIsTwoCrLfLinesWithPercentDoubledInTheShellCodePage)
        {P{"D:\\Work\\Projects", "D:\r\ncd \"\\Work\\Projects\"\r\n"},
         P{"D:\\", "D:\r\ncd \"\\\"\r\n"}, P{"D", "D\r\ncd \"\"\r\n"}, P{"", "\r\ncd \"\"\r\n"},
         P{"\\\\server\\share\\dir", "\\\\\r\ncd \"server\\share\\dir\"\r\n"}}) {
-    WriteDestination(destination);
+    HandOn(destination);
     EXPECT_EQ(Batch(), batch) << destination;
   }
-  WriteDestination("D%\\50%done\\\"q\"\\%%");
+  HandOn("D%\\50%done\\\"q\"\\%%");
   EXPECT_EQ(Batch(), "D%%\r\ncd \"\\50%%done\\\"q\"\\%%%%\"\r\n");
   // Doubling never clips: a 255-character destination of percent signs
   // stays whole.
-  WriteDestination(Str255("D:" + std::string(253, '%')));
+  HandOn(Str255("D:" + std::string(253, '%')));
   EXPECT_EQ(Batch(), "D:\r\ncd \"" + std::string(506, '%') + "\"\r\n");
 
   fake.files.ShellTranslation['\xFC'] = '\x81';  // u-umlaut, 1252 -> 437
-  WriteDestination("D:\\M\xFCller");
+  HandOn("D:\\M\xFCller");
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");
   fake.files.UnmappableBytes = "\x80";
-  EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\Euro\x80"); }), testing::kErrorNoTranslation);
+  EXPECT_EQ(fake.RunToExit([] { HandOn("D:\\Euro\x80"); }), testing::kErrorNoTranslation);
   EXPECT_EQ(Batch(), "D:\r\ncd \"\\M\x81ller\"\r\n");  // left as it was
 }
 
+TEST_F(CoreTest, ADestinationThatCannotBeEnteredHaltsAndLeavesTheBatchFileAlone) {
+  fake.files.AddFile("D:\\TOOLS\\HopdirTemp.Bat", "old");
+  fake.files.AddDir("D:\\X");
+  fake.files.AddFile("D:\\notes.txt");
+  for (const char* destination : {"D:\\GONE", "D:\\notes.txt"}) {
+    EXPECT_EQ(fake.RunToExit([&] { WriteDestination(destination); }), 1) << destination;
+    EXPECT_EQ(fake.console.Output, "Halting with error-code 1, because:\r\n" +
+                                       std::string(destination) +
+                                       " is not a directory that can be entered.\r\n");
+    EXPECT_EQ(Batch(), "old");
+    fake.console.Output.clear();
+  }
+  WriteDestination("D:\\X");
+  EXPECT_EQ(Batch(), "D:\r\ncd \"\\X\"\r\n");
+}
+
 TEST_F(CoreTest, BatchFileFailuresEndWithThePlatformErrorNumber) {
+  fake.files.AddDir("D:\\X");
+  fake.files.AddDir("D:\\LONGER");
   fake.files.AddDir("D:\\TOOLS\\HopdirTemp.Bat");  // a directory where the file goes
   EXPECT_EQ(fake.RunToExit([] { WriteDestination("D:\\X"); }), testing::kErrorAccessDenied);
   EXPECT_NE(fake.console.Output.find("5"), std::string::npos);

@@ -265,10 +265,10 @@ TEST_F(PosixConsoleTest, AMessageLeavesThePageForGood) {
   ShowPage(console);
   int out[2];
   ASSERT_EQ(pipe(out), 0);
-  const int saved = dup(STDOUT_FILENO);
-  dup2(out[1], STDOUT_FILENO);
+  const int saved = dup(STDERR_FILENO);
+  dup2(out[1], STDERR_FILENO);
   const int result = console.WriteLine("Halting");
-  dup2(saved, STDOUT_FILENO);
+  dup2(saved, STDERR_FILENO);
   close(saved);
   close(out[1]);
   char message[16] = {};

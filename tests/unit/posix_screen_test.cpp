@@ -55,9 +55,11 @@ TEST_F(PosixScreenTest, WritingWrapsAtTheRowEndAndScrollsPastTheLastRow) {
   page.PutText("h");
   EXPECT_EQ(Row(page, 0), "efgh");
   EXPECT_EQ(Row(page, 1), "    ");
-  page.MoveTo(1, 0);
-  page.PutText("\r\n\x01\t");
-  EXPECT_EQ(Row(page, 1), "??  ");
+  page.MoveTo(0, 1);
+  page.PutText("\r\n\x01");
+  EXPECT_EQ(Row(page, 1), "??? ");
+  page.NewLine();
+  EXPECT_EQ(Row(page, 0), "??? ");
 }
 
 TEST_F(PosixScreenTest, WideMarkedInvalidAndGraphicCharactersTakeTheirCells) {

@@ -388,6 +388,12 @@ pane_has_flags() {
   [ "$(pane_flags "$1")" == "$2" ]
 }
 
+# menu_pid NAME: the process id of the hopmenu in the pane (the pane's
+# shell leads a session of its own).
+menu_pid() {
+  pgrep -x -s "$(e2e_tmux display -p -t "=$1:" '#{pane_pid}')" hopmenu
+}
+
 # pane_resize NAME COLS ROWS: gives the pane a new size; the program in it
 # gets SIGWINCH.
 pane_resize() {

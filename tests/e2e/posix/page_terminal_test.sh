@@ -24,12 +24,6 @@ exit "$status"
 EOF
 menu_sh="sh $(pane_quote "$E2E_TMP/menu.sh") $(pane_quote "$notes")"
 
-# menu_pid NAME: the process id of the hopmenu in the pane (the pane's
-# shell leads a session of its own).
-menu_pid() {
-  pgrep -x -s "$(e2e_tmux display -p -t "=$1:" '#{pane_pid}')" hopmenu
-}
-
 # row_is NAME ROW TEXT: the pane's ROW reads TEXT, trailing blanks aside.
 row_is() {
   [ "$(pane_screen "$1" -S $(($2 - 1)) -E $(($2 - 1)))" == "$3" ]
