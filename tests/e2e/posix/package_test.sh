@@ -10,7 +10,10 @@ source "$(dirname "$0")/lib.sh"
 
 : "${HOPDIR_SOURCE_DIR:?HOPDIR_SOURCE_DIR must name the source tree}"
 
-case_start "tools/build-deb.sh builds a package lintian finds no error in"
+case_start "tools/build-deb.sh builds a package lintian and mandoc find nothing wrong in"
+for tool in lintian mandoc; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (tools/test.sh installs it)"
+done
 log="$E2E_TMP/build-deb.log"
 "$HOPDIR_SOURCE_DIR/tools/build-deb.sh" "$E2E_TMP/dist" >"$log" 2>&1 ||
   fail "tools/build-deb.sh failed: $(tail -n 30 "$log")"
@@ -18,8 +21,14 @@ deb=$(tail -n 1 "$log")
 [ -f "$deb" ] || fail "no package at '$deb'"
 version=$(dpkg-deb -f "$deb" Version)
 assert_eq "hopdir_${version}_$(dpkg --print-architecture).deb" "$(basename "$deb")" "the package's name"
-lintian --fail-on error "$deb" >"$E2E_TMP/lintian.log" 2>&1 ||
+lintian --fail-on error,warning "$deb" >"$E2E_TMP/lintian.log" 2>&1 ||
   fail "lintian: $(cat "$E2E_TMP/lintian.log")"
+dpkg-deb -x "$deb" "$E2E_TMP/contents"
+pages=("$E2E_TMP"/contents/usr/share/man/man*/*)
+assert_eq 4 "${#pages[@]}" "manual pages in the package"
+for page in "${pages[@]}"; do
+  lint=$(gzip -dc "$page" | mandoc -T lint -W warning 2>&1) || fail "mandoc -T lint $page: $lint"
+done
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "--- SKIPPED: not root, so the package is not installed (dpkg -i, the shells, man, dpkg -r)"
