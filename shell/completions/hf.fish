@@ -4,6 +4,9 @@
 # ones too, as hopfind sees them. fish escapes each name as it inserts it.
 # It takes the candidates one a line, whatever separates them, so a name
 # with a line break is not offered: its pieces would name other places.
+# hopfind looks in a name's first 80 bytes only, which fish, counting
+# characters, cannot cut exactly: a longer name is offered when it holds
+# the part anywhere, and hf then says when it is not found.
 
 # __hopdir_containing TEXT CANDIDATE...: the candidates that contain TEXT,
 # one a line; a to z match either case, every other character only itself

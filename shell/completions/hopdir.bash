@@ -41,10 +41,15 @@ function __hopdir_typed {
   __hopdir_upper "$part"
 }
 
-# __hopdir_offer CANDIDATE PART: CANDIDATE, in the quoting of the word,
-# joins COMPREPLY when it contains PART (from __hopdir_typed).
+# __hopdir_offer CANDIDATE PART [BYTES]: CANDIDATE, in the quoting of the
+# word, joins COMPREPLY when it contains PART (from __hopdir_typed), within
+# its first BYTES bytes when given.
 function __hopdir_offer {
   __hopdir_upper "$1"
+  if [ -n "${3-}" ]; then
+    local LC_ALL=C
+    REPLY=${REPLY:0:$3}
+  fi
   [[ $REPLY == *"$2"* ]] || return 0
   case $__hopdir_quote in
     \') [[ $1 != *\'* ]] || return 0 ;;
@@ -69,8 +74,9 @@ function __hopdir_complete_hf {
   dirs=(*/)
   [ "$had_nullglob" -eq 1 ] || shopt -u nullglob
   [ "$had_dotglob" -eq 1 ] || shopt -u dotglob
+  # hopfind looks for the part in a name's first 80 bytes.
   for dir in "${dirs[@]}"; do
-    __hopdir_offer "${dir%/}" "$part"
+    __hopdir_offer "${dir%/}" "$part" 80
   done
 }
 
