@@ -31,6 +31,7 @@ std::string UsageText(const ProgramUsage& usage) {
   text += "\n" + help + "show this text";
   text += "\n  --version   show the version";
   text += "\n  --          end the options: an operand may then start with -";
+  if (!usage.After.empty()) text += "\n" + std::string(usage.After);
   return text;
 }
 

@@ -23,6 +23,8 @@ struct ProgramUsage {
   bool (*IsOwnOption)(const Str255& word) = nullptr;
   // hopclean ignores arguments it does not know rather than halt.
   bool UnknownIsError = true;
+  // Lines after the shared options (hopmenu's keys), empty for none.
+  std::string_view After;
 };
 
 // What the first argument asked for, once the shared options are handled.

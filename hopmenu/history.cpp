@@ -15,7 +15,7 @@ namespace {
 // Far more than the longest history the program writes (100 lines of at
 // most 255 characters): a file of any size, a sparse one of gigabytes
 // included, is read no further than this.
-constexpr int64_t kLongestHistoryRead = 64 * 1024;
+constexpr int64_t kLongestHistoryRead = int64_t{64} * 1024;
 
 // The temporary file goes after a failure part-way, so that only the old
 // history remains.
@@ -89,9 +89,9 @@ bool History::TakeLock(std::unique_ptr<FileLock>& lock) {
   return files.EnsureDirectory(directory) == 0 && files.Lock(lock_path, lock) == 0;
 }
 
-// Reads the history file into the entries, emptied first, up to the
-// list's capacity; a file that cannot be opened leaves them as they are.
-// Returns the I/O error number of a read that failed part-way.
+// Reads the history file into the entries, emptied first, up to the list's
+// capacity; a file that cannot be opened leaves them as they are. Returns
+// the I/O error number of a read that failed part-way.
 int History::ReadFile() {
   Str255 path;
   TextFile file;

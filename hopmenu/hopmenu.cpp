@@ -22,12 +22,21 @@ bool IsHopmenuOption(const Str255& word) {
 constexpr ProgramUsage kUsage{
     "hopmenu",
     "Usage: hm [-A | -P | PART]    changes the shell's directory (hm runs hopmenu)\n"
-    "  hm          pick a directory on a full-screen page with the mouse\n"
+    "  hm          pick a directory on a full-screen page, mouse or keys\n"
     "  hm -A       go back to the most recent destination\n"
     "  hm -P       go back to the directory left on the most recent jump\n"
     "  hm PART     go to the most recent directory whose path contains PART\n"
     "  --history   show the recent directories, most recent first",
-    IsHopmenuOption};
+    IsHopmenuOption, true,
+    "Keys on the page:\n"
+    "  Up, Down, PgUp, PgDn, Home, End   move the highlight\n"
+    "  Tab, Shift+Tab    the other list       Enter     press the highlighted entry\n"
+    "  Backspace, Left   the parent           Right     into the highlighted entry\n"
+    "  Esc               ABORT                F10, Ctrl+D   DONE\n"
+    "  F2, F3            drive back, forward  F4        the root\n"
+    "  F5                hot, cold or files   Ctrl+U    clear the filter\n"
+    "  typing filters the paths list (Esc and Backspace undo it first);\n"
+    "  the wheel scrolls the list under the pointer"};
 
 // Sets the destination from -A, -P or the first operand and clears
 // ShowMenu; without an operand, or with one empty operand alone, the menu

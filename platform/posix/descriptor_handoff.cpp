@@ -26,7 +26,6 @@ int DescriptorHandoff::Claim() {
       (info.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
     return EACCES;
   }
-  if (info.st_size != 0) return ENOENT;
   fd_ = fd;
   // The name goes while it still leads to this very file; one that leads
   // elsewhere by now is someone else's, and stays.

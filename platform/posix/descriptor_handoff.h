@@ -17,9 +17,8 @@ namespace hopdir {
 
 class DescriptorHandoff : public PosixHandoff {
  public:
-  // Takes the inherited descriptor: only an empty regular file of this
-  // user's that nobody else may read or write; a file that holds bytes
-  // was given up by the function already.
+  // Takes the inherited descriptor: only a regular file of this user's
+  // that nobody else may read or write.
   int Claim() override;
   // Through the descriptor, unless the function has given the file up
   // meanwhile (it goes on when Ctrl+Z stops the program, and marks the

@@ -61,14 +61,10 @@ probe wait 1200
 waited=$(sed -n 's/^waited //p' "$results")
 [ "$waited" -ge 1100 ] || fail "an idle wait of 1200 ms ended after $waited ms"
 INJECT_OPTIONS=(--keys k)
-probe pressed wait 5000
+# Waits long enough that no delay of a loaded machine comes near them.
+probe pressed wait 60000
 waited=$(sed -n 's/^waited //p' "$results")
-<<<<<<< HEAD
-[ "$waited" -lt 2500 ] || fail "a waiting key did not end the wait ($waited ms)"
-=======
-[ "$waited" -ge 1100 ] || fail "a waiting key ended the wait after $waited ms"
-# A wait long enough that no delay of a loaded machine comes near it.
->>>>>>> flaky-tests
+[ "$waited" -lt 30000 ] || fail "a waiting key did not end the wait ($waited ms)"
 INJECT_OPTIONS=(--press 5,5)
 probe mouse-on wait 60000
 waited=$(sed -n 's/^waited //p' "$results")
@@ -82,14 +78,9 @@ INJECT_OPTIONS=(--mode "$(win_path "$mode")")
 probe mouse-on mode exit 3
 assert_status 3 "exit code"
 before=$(mode_line before)
-<<<<<<< HEAD
-during=$(mode_line during)
+during=$(sed -n 's/^mode //p' "$results")
 assert_eq $(((0x$before | 0x98) & ~0x40)) $((0x$during)) \
   "mouse and window input on, quick-edit off while running"
-=======
-during=$(sed -n 's/^mode //p' "$results")
-assert_eq $(((0x$before | 0x90) & ~0x40)) $((0x$during)) "mouse input on, quick-edit off while running"
->>>>>>> flaky-tests
 assert_eq "$before" "$(mode_line after)" "mode after the exit"
 INJECT_OPTIONS=(--mode "$(win_path "$mode")")
 probe mouse-on io-fail 5

@@ -71,6 +71,16 @@ check_usage "Found no subdirectory containing ZZZ" "no match" zzz
 check_usage "Found no subdirectory containing " "an empty argument" ""
 check_usage "Found no subdirectory containing .TXT" "a file's name" .txt
 
+case_start "/? prints the usage; -x is an unknown option: the usage on standard error, exit 2"
+run_wine "$out" "$work" "$programs/hopfind.exe" "/?"
+assert_status 0 "hopfind /?"
+grep -q '^Usage: hf PART' "$out" || fail "hopfind /? printed: $(cat "$out")"
+run_wine "$out" "$work" "$programs/hopfind.exe" -x
+assert_status 2 "hopfind -x"
+assert_file_empty "$out" "output of hopfind -x"
+grep -q '^hopfind: unknown option -x' "$out.stderr" || fail "hopfind -x said: $(cat "$out.stderr")"
+assert_file_bytes "$batch" 'Z:\r\ncd "\\"\r\n' "batch file after hopfind -x"
+
 case_start "hf.cmd after a usage halt does not run the batch file left behind"
 hf_then_cd "$work" zzz
 assert_landed "$work_win" "hf.cmd zzz"

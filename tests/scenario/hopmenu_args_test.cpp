@@ -16,7 +16,7 @@ class HopmenuArgsTest : public HopmenuTest {
   void SetUp() override {
     HopmenuTest::SetUp();
     fake.files.SetCurrentDirectory("D:\\TOOLS");
-    for (const char* dir : {"D:\\TOOLS\\OLD", "C:\\X", "C:\\Y"}) fake.files.AddDir(dir);
+    for (const char* dir : {"D:\\TOOLS\\OLD", "C:\\X", "C:\\Y", "D:\\DIR1"}) fake.files.AddDir(dir);
   }
   // A fresh run from D:\TOOLS with `history` (none when null) and `args`.
   int RunWith(const char* history, std::vector<std::string> args) {

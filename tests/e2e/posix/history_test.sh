@@ -35,6 +35,34 @@ assert_pwd main "$home" "hm -p"
 assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
   "history after the jumps"
 
+case_start "a working directory that was removed is not recorded"
+mkdir "$root/Doomed"
+pane_run main "builtin cd $(pane_quote "$root/Doomed")"
+rmdir "$root/Doomed"
+pane_run main 'hm -A'
+assert_status 0 "hm -A from a removed working directory"
+assert_pwd main "$home" "hm -A from a removed working directory"
+assert_file_bytes "$history" "$(literal "$home")\n$(literal "$tools")\n$(literal "$start")\n" \
+  "history after hm -A from a removed working directory"
+
+case_start "a directory its mode keeps the user out of is no destination"
+if [ "$(id -u)" -eq 0 ]; then
+  # As nobody, whom the mode keeps out (it would not keep root out).
+  locked="$root/Locked"
+  data=$(new_dir nobody-data)
+  mkdir -m 700 "$locked"
+  printf '%s\n' "$locked" >"$data/HOPMENU.DAT"
+  chown -R nobody "$data"
+  chmod 0711 "$E2E_TMP"
+  run_direct "$root" setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    env "HOPDIR_HOME=$data" "$HOPDIR_BIN/hopmenu" -A
+  assert_eq "1||Halting with error-code 1, because:"$'\n'"$locked is not a directory that can be entered."$'\n' \
+    "$STATUS|$OUT|$ERR" "hopmenu -A as nobody to $locked"
+  assert_file_bytes "$data/HOPMENU.DAT" "$(literal "$locked")\n" "nobody's history"
+else
+  echo "SKIP: needs root, to be another user"
+fi
+
 case_start "a history of 150 lines gives hm -A its first and is saved as 100"
 mkdir -p "$root/d"{001..150}
 printf '%s\n' "$root/d"{001..150} >"$history"

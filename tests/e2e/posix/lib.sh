@@ -122,6 +122,36 @@ stand_in() {
   chmod +x "$file"
 }
 
+# --- programs run directly ---
+
+OUT=""
+ERR=""
+
+# run_direct DIR [VAR=VALUE...] PROGRAM [ARG...]: runs PROGRAM (of
+# $HOPDIR_BIN when it is there, else of the system) in DIR with nothing of
+# the environment but a UTF-8 locale and the variables given, standard
+# input from /dev/null. Its standard output is in $OUT, its standard error
+# in $ERR, byte for byte, and its exit status in $STATUS. Descriptors the
+# caller opens around it are inherited.
+run_direct() {
+  local dir="$1" vars=() program
+  shift
+  while [[ "${1-}" == *=* ]]; do
+    vars+=("$1")
+    shift
+  done
+  program="$1"
+  [ ! -x "$HOPDIR_BIN/$1" ] || program="$HOPDIR_BIN/$1"
+  shift
+  STATUS=0
+  (cd "$dir" && exec env -i LC_ALL=C.UTF-8 "${vars[@]}" "$program" "$@") \
+    </dev/null >"$E2E_TMP/.out" 2>"$E2E_TMP/.err" || STATUS=$?
+  OUT=$(cat "$E2E_TMP/.out" && echo x)
+  OUT=${OUT%x}
+  ERR=$(cat "$E2E_TMP/.err" && echo x)
+  ERR=${ERR%x}
+}
+
 # --- panes: real shells in tmux ---
 #
 # A pane NAME is one tmux session of the test's server, running a shell.

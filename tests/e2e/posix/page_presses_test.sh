@@ -37,13 +37,8 @@ row_has() {
 wait_destination() {
   local shown="$2"
   [ "$shown" == / ] || shown+=/
-<<<<<<< HEAD
   [ "${#shown}" -le 57 ] || shown="…${shown: -56}"
-  wait_until 10 "the destination $shown" row_is "$1" 25 "Current destination: $shown"
-=======
-  [ "${#shown}" -le 57 ] || shown="...${shown: -54}"
   wait_until "$E2E_PATIENCE" "the destination $shown" row_is "$1" 25 "Current destination: $shown"
->>>>>>> flaky-tests
 }
 
 # open_page NAME DIR: runs hm in the pane and waits for its page on DIR.
@@ -107,6 +102,30 @@ open_page main "$start"
 recent main 2
 ended main 0 "a hot press"
 assert_pwd main "$root/Cold" "a hot press on the second entry"
+
+case_start "a hot press on a directory that is gone says so and leaves the shell and the history alone"
+set_history main "$root/Gone" "$root/Hot"
+open_page main "$root/Cold"
+recent main 1
+ended main 1 "a hot press on a directory that is gone"
+assert_contains "$(pane_screen main -J)" "$root/Gone is not a directory that can be entered." \
+  "what the hot press on a directory that is gone said"
+assert_file_bytes "$(pane_dir main)/hopdir/HOPMENU.DAT" "$(literal "$root/Gone")\n$(literal "$root/Hot")\n" \
+  "the history after the hot press on a directory that is gone"
+assert_pwd main "$root/Cold" "a hot press on a directory that is gone"
+
+case_start "a name with a line feed or a carriage return takes one row, and the rows below take their presses"
+mkdir "$root/ctl" "$root/ctl/a"$'\n'"line" "$root/ctl/b"$'\r'"cr" "$root/ctl/zzz"
+pane_run main "builtin cd $(pane_quote "$root/ctl")"
+open_page main "$root/ctl"
+assert_eq "│ a?line                 │|│ b?cr                   │|│ zzz                    │" \
+  "$(row main 7 | cut -b1-30)|$(row main 8 | cut -b1-30)|$(row main 9 | cut -b1-30)" \
+  "the rows of the names with a line feed and a carriage return"
+entry main 5
+wait_destination main "$root/ctl/zzz"
+abort_button main
+ended main 1 "ABORT after zzz"
+pane_run main "builtin cd $(pane_quote "$root/Cold")"
 
 case_start "a cold press moves the page and the page stays; the legend goes on to the files and back"
 set_history main "$root/Hot" "$root/Cold"
