@@ -35,8 +35,9 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 77
 fi
 # One package test at a time on this machine, from whichever tree: they
-# install the same files. /run is root's alone.
-exec {lock}>/run/hopdir-package-test.lock
+# install the same files. The lock is on dpkg's own folder, which dpkg
+# itself never locks so, and no file of the test's is left behind for it.
+exec {lock}</var/lib/dpkg
 flock -w 900 "$lock" || fail "another package test held the lock for 15 minutes"
 if dpkg-query -W hopdir >/dev/null 2>&1; then
   echo "--- SKIPPED: a hopdir package is installed here already; it is left as it is"
