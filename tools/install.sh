@@ -3,6 +3,9 @@
 # installs them with the shell functions into ~/.local, or PREFIX:
 #   PREFIX/bin/hopmenu, hopfind, hopclean
 #   PREFIX/share/hopdir/hopdir.bash, hopdir.fish
+#   PREFIX/share/man/man1/hopmenu.1, hopfind.1, hopclean.1, man7/hopdir.7
+#   the completions and fish's hm and hf in PREFIX/share/bash-completion,
+#   PREFIX/share/zsh and PREFIX/share/fish
 # Then it gives each shell of bash, zsh and fish that is installed here
 # (found on PATH) one line in its rc file that puts PREFIX/bin on PATH and
 # loads hm and hf: ~/.bashrc, ${ZDOTDIR:-~}/.zshrc and
