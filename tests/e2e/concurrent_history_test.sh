@@ -97,4 +97,26 @@ assert_eq 0 "$(grep -c '^read-error' "$holder")" "reads that failed"
 # The initial file, the last one and at least one in between.
 [ "$reads_seen" -ge 3 ] || fail "the reader saw only $reads_seen different histories"
 
+case_start "a lock held for longer than a save: the run warns, keeps the history and still jumps"
+cp "$history" "$E2E_TMP/before-held"
+rm -f "$holder" "$programs/HopdirTemp.Bat"
+held_fifo="$E2E_TMP/release-held"
+mkfifo "$held_fifo"
+(cd "$programs" && exec wine backend_probe.exe holder.txt lock HOPMENU.LCK say locked line \
+  <"$held_fifo" >/dev/null 2>&1) &
+exec {held}>"$held_fifo"
+wait_until "$E2E_PATIENCE" "the holder to take the lock" grep -qs '^locked' "$holder"
+status=0
+# A run that waited for ever would stop here; timeout ends it to say so.
+(cd "$E2E_TMP/START-1" && exec timeout "$E2E_PATIENCE" wine "$programs/hopmenu.exe" TARGET-2) \
+  >"$E2E_TMP/out-held" 2>&1 </dev/null || status=$?
+echo >&"$held"
+exec {held}>&-
+wait
+assert_eq 0 "$status" "exit code under a lock held"
+grep -q '^Unable to save history to .*HOPMENU.DAT' "$E2E_TMP/out-held" ||
+  fail "no warning under a lock held: $(cat "$E2E_TMP/out-held")"
+cmp -s "$history" "$E2E_TMP/before-held" || fail "the history changed under a lock held"
+grep -q 'TARGET-2' "$programs/HopdirTemp.Bat" || fail "no jump under a lock held"
+
 e2e_done
