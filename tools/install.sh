@@ -3,6 +3,9 @@
 # installs them with the shell functions into ~/.local, or PREFIX:
 #   PREFIX/bin/hopmenu, hopfind, hopclean
 #   PREFIX/share/hopdir/hopdir.bash, hopdir.fish
+#   PREFIX/share/man/man1/hopmenu.1, hopfind.1, hopclean.1, man7/hopdir.7
+#   the completions and fish's hm and hf in PREFIX/share/bash-completion,
+#   PREFIX/share/zsh and PREFIX/share/fish
 # Then it gives each shell of bash, zsh and fish that is installed here
 # (found on PATH) one line in its rc file that puts PREFIX/bin on PATH and
 # loads hm and hf: ~/.bashrc, ${ZDOTDIR:-~}/.zshrc and
@@ -13,18 +16,29 @@
 # the history, kept apart in the data directory, stays as it is.
 # What a fresh Debian machine lacks (cmake, ninja-build, g++) is installed
 # with apt-get when run as root, and named otherwise.
+# --uninstall takes away what the installs into PREFIX put there (listed in
+# PREFIX/share/hopdir/installed: files, the directories they made, the rc
+# files they made) and the lines in the rc files; an rc file an install
+# made goes only when nothing else is left in it. The history stays, unless
+# --purge (which uninstalls too) is given.
 set -euo pipefail
 
 usage() {
-  echo "usage: [PREFIX=DIR] tools/install.sh [--no-rc]"
+  echo "usage: [PREFIX=DIR] tools/install.sh [--no-rc | --uninstall [--purge]]"
   echo "Builds Hopdir and installs it into DIR (~/.local when PREFIX is not set);"
-  echo "--no-rc: do not add the line that loads hm and hf to the shells' rc files."
+  echo "--no-rc: do not add the line that loads hm and hf to the shells' rc files;"
+  echo "--uninstall: remove what was installed into DIR and the rc lines;"
+  echo "--purge: uninstall, and remove the history of recent directories too."
 }
 
 edit_rc=1
+uninstall=0
+purge=0
 for arg in "$@"; do
   case "$arg" in
     --no-rc) edit_rc=0 ;;
+    --uninstall) uninstall=1 ;;
+    --purge) uninstall=1 purge=1 ;;
     -h | --help)
       usage
       exit 0
@@ -44,6 +58,20 @@ if [[ "$prefix" == *$'\n'* ]]; then
   exit 2
 fi
 cd "$(dirname "$0")/.."
+marker="# Hopdir: hm and hf (tools/install.sh)"
+record="$prefix/share/hopdir/installed"
+
+# rc_files: the rc files of bash, zsh and fish, one a line.
+rc_files() {
+  printf '%s\n' "$HOME/.bashrc" "${ZDOTDIR:-$HOME}/.zshrc" \
+    "${XDG_CONFIG_HOME:-$HOME/.config}/fish/config.fish"
+}
+
+if [ "$uninstall" -eq 1 ]; then
+  # shellcheck source=tools/uninstall.sh
+  source tools/uninstall.sh
+  exit 0
+fi
 
 source tools/packages.sh
 need cmake cmake
@@ -59,9 +87,31 @@ if ! command -v tmux >/dev/null || ! command -v zsh >/dev/null || ! command -v f
 fi
 "${configure[@]}" >/dev/null
 cmake --build --preset native
-cmake --install build/native --prefix "$prefix" --strip
 
-marker="# Hopdir: hm and hf (tools/install.sh)"
+# What this install makes, added to what earlier ones made: an upgrade
+# finds their directories there already.
+made=$(mktemp)
+trap 'rm -f -- "$made"' EXIT
+[ ! -f "$record" ] || cat -- "$record" >"$made"
+# note_dirs DIR: DIR and each missing directory above it, as made.
+note_dirs() {
+  local dir="$1"
+  while [ ! -e "$dir" ]; do
+    printf 'dir\t%s\n' "$dir" >>"$made"
+    dir=$(dirname -- "$dir")
+  done
+}
+# The directories the install will make are those of a staged install
+# that are missing here.
+stage=$(mktemp -d)
+DESTDIR="$stage" cmake --install build/native --prefix "$prefix" >/dev/null
+while IFS= read -r -d '' dir; do
+  note_dirs "$prefix/$dir"
+done < <(find "$stage$prefix" -mindepth 1 -type d -printf '%P\0')
+note_dirs "$prefix"
+rm -rf -- "$stage"
+cmake --install build/native --prefix "$prefix" --strip
+awk '{ print "file\t" $0 }' build/native/install_manifest.txt >>"$made"
 
 # rc_line SHELL: the line that puts $prefix/bin on PATH and loads the
 # functions, quoted for SHELL.
@@ -90,8 +140,10 @@ rc_line() {
 put_rc_line() {
   local file="$1" line="$2" target temp had
   if [ ! -e "$file" ]; then
+    note_dirs "$(dirname "$file")"
     mkdir -p "$(dirname "$file")"
     printf '%s\n' "$line" >"$file"
+    printf 'rc\t%s\n' "$file" >>"$made"
     echo "$file: made it, with the line that loads hm and hf"
     return
   fi
@@ -120,21 +172,30 @@ put_rc_line() {
   fi
 }
 
+# save_record: what the installs made, each once, beside the functions.
+save_record() {
+  sort -u -- "$made" >"$record.new"
+  mv -f -- "$record.new" "$record"
+}
+
 echo "Installed the programs in $prefix/bin and the shell functions in $prefix/share/hopdir."
 if [ "$edit_rc" -eq 0 ]; then
+  save_record
   echo "Left the rc files alone (--no-rc). To load hm and hf, add to ~/.bashrc or ~/.zshrc:"
   echo "  $(rc_line bash)"
   echo "and to ~/.config/fish/config.fish:"
   echo "  $(rc_line fish)"
   exit 0
 fi
+mapfile -t rcs < <(rc_files)
 for shell in bash zsh fish; do
   command -v "$shell" >/dev/null || continue
   case "$shell" in
-    bash) rc="$HOME/.bashrc" ;;
-    zsh) rc="${ZDOTDIR:-$HOME}/.zshrc" ;;
-    fish) rc="${XDG_CONFIG_HOME:-$HOME/.config}/fish/config.fish" ;;
+    bash) rc=${rcs[0]} ;;
+    zsh) rc=${rcs[1]} ;;
+    fish) rc=${rcs[2]} ;;
   esac
   put_rc_line "$rc" "$(rc_line "$shell")"
 done
+save_record
 echo "Open a new shell and type hm."

@@ -18,6 +18,10 @@ need tmux tmux
 need zsh zsh
 need fish fish
 need dash dash
+need lintian lintian
+need mandoc mandoc
+need man man-db
+need dpkg-deb dpkg
 install_missing
 
 cmake --preset dev

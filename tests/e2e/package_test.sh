@@ -19,6 +19,9 @@ local_app_data=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
 programs=$(winepath -u "$local_app_data\\Programs\\Hopdir" 2>/dev/null)
 mkdir -p "$programs"
 (cd "$programs" && cmake -E tar xf "$HOPDIR_ZIP")
+version=$(wine "$programs/hopmenu.exe" --version 2>/dev/null | tr -d '\r')
+assert_eq "Hopdir ${version##* } for Windows" "$(head -n 1 "$programs/README.txt" | tr -d '\r')" \
+  "README.txt's first line, beside hopmenu --version: $version"
 work=$(new_dir Work)
 mkdir "$work/MyProjects" "$work/Archive"
 out="$E2E_TMP/out"

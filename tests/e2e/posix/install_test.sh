@@ -2,7 +2,7 @@
 # tools/install.sh as a user runs it, into a throwaway HOME whose .bashrc
 # it extends: run twice (the rc files keep one line, replaced when PREFIX
 # changed; the history stays), then hf and hm -A in a new interactive bash
-# that knows only its rc file. As root, once more as an unprivileged user
+# that knows only its rc file; --uninstall and --purge put HOME back. As root, once more as an unprivileged user
 # (nobody) with PREFIX, on a copy of the tree that user can build in.
 source "$(dirname "$0")/lib.sh"
 
@@ -112,6 +112,27 @@ assert_eq "$before" "$(cat "$me/home/.bashrc")" ".bashrc after --no-rc"
 
 case_start "$(id -un): hf part and hm -A in a new bash"
 jumps main "$me"
+
+case_start "$(id -un): --uninstall leaves HOME as before the install but for the history; --purge, as before"
+# home_state HOME: every path in HOME with its type, mode and, for a file,
+# its bytes' checksum.
+home_state() {
+  (cd "$1" && find . -printf '%p %y %m\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
+fresh=$(user_files "$(id -u):$(id -g)" fresh)
+before=$(home_state "$fresh/home")
+run_install "$HOPDIR_SOURCE_DIR" "$fresh/home"
+write_history "$fresh" >/dev/null
+with_history=$(home_state "$fresh/home")
+run_install "$HOPDIR_SOURCE_DIR" "$fresh/home" -- --uninstall
+assert_eq "$before" "$(home_state "$fresh/home" | grep -vF ./.local)" "HOME but for .local after --uninstall"
+# Of .local, the history and the folders it lies in, as they were.
+history_lines='^\./\.local(/share(/hopdir(/HOPMENU\.DAT)?)?)? | \./\.local/share/hopdir/HOPMENU\.DAT$'
+assert_eq "$(grep -E "$history_lines" <<<"$with_history")" \
+  "$(home_state "$fresh/home" | grep -F ./.local)" ".local after --uninstall"
+run_install "$HOPDIR_SOURCE_DIR" "$fresh/home"
+run_install "$HOPDIR_SOURCE_DIR" "$fresh/home" -- --purge
+assert_eq "$before" "$(home_state "$fresh/home")" "HOME after --purge"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "--- not root: no other user to install as"

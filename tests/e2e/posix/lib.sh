@@ -267,14 +267,16 @@ pane_start() {
   pane_wait_prompt "$name"
 }
 
-# pane_start_home NAME HOME [DIR]: starts an interactive bash in a pane of
-# PANE_SIZE, in DIR ($E2E_TMP unless given), as the owner of the folder
-# HOME and with HOME as it is: its .bashrc (pane_prompt_lines and whatever
-# the test put there) is the shell's own. PATH is the system's alone and
-# HOPDIR_HOME is not set, as for a user of an installed Hopdir. Waits for
-# the first prompt.
+# pane_start_home NAME HOME [DIR [SHELL]]: starts an interactive SHELL (bash
+# unless given, or fish) in a pane of PANE_SIZE, in DIR ($E2E_TMP unless
+# given), as the owner of the folder HOME and with HOME as it is: its rc
+# file (pane_prompt_lines and whatever the test put there) is the shell's
+# own. PATH is the system's alone and HOPDIR_HOME is not set, as for a user
+# of an installed Hopdir. Waits for the first prompt.
 pane_start_home() {
-  local name="$1" home="$2" start="${3:-$E2E_TMP}" dir cols rows owner as_owner=()
+  local name="$1" home="$2" start="${3:-$E2E_TMP}" shell="${4:-bash}" dir cols rows owner
+  local as_owner=() command=(bash --noprofile -i)
+  [ "$shell" = bash ] || command=(fish -i)
   dir=$(pane_dir "$name")
   read -r cols rows <<<"$PANE_SIZE"
   mkdir -p "$dir/tmp"
@@ -284,12 +286,12 @@ pane_start_home() {
     chown "$owner" "$dir" "$dir/tmp" "$dir/prompts"
     as_owner=(setpriv --reuid="${owner%:*}" --regid="${owner#*:}" --clear-groups)
   fi
-  E2E_PANE_SHELL[$name]=bash
+  E2E_PANE_SHELL[$name]=$shell
   E2E_PROMPTS_SEEN[$name]=0
   e2e_tmux new-session -d -s "$name" -x "$cols" -y "$rows" -c "$start" -- \
     "${as_owner[@]}" env -i HOME="$home" TERM=screen LANG=C.UTF-8 LC_ALL=C.UTF-8 \
     PATH=/usr/local/bin:/usr/bin:/bin TMPDIR="$dir/tmp" E2E_PROMPTS="$dir/prompts" \
-    bash --noprofile -i ||
+    "${command[@]}" ||
     fail "tmux could not start pane $name"
   pane_wait_prompt "$name"
 }
