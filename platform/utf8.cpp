@@ -131,27 +131,10 @@ bool IsEastAsianWide(char32_t code) {
   return range != end && range->first <= code;
 }
 
-int EastAsianTextCells(std::string_view text) {
-  int cells = 0;
-  while (!text.empty()) {
-    const Utf8Char c = DecodeUtf8(text);
-    cells += CellsOf(c);
-    text.remove_prefix(c.size);
-  }
-  return cells;
-}
+int EastAsianTextCells(std::string_view text) { return TextCellsBy(text, CellsOf); }
 
 size_t EastAsianFitCells(std::string_view text, int cells) {
-  size_t fits = 0;
-  int used = 0;
-  while (fits < text.size()) {
-    const Utf8Char c = DecodeUtf8(text.substr(fits));
-    const int width = CellsOf(c);
-    if (used + width > cells) break;
-    used += width;
-    fits += c.size;
-  }
-  return fits;
+  return FitCellsBy(text, cells, CellsOf);
 }
 
 }  // namespace hopdir

@@ -41,6 +41,32 @@ bool IsEastAsianWide(char32_t code);
 int EastAsianTextCells(std::string_view text);
 size_t EastAsianFitCells(std::string_view text, int cells);
 
+// The same two measures for a console whose cells per character
+// `cells_of(Utf8Char)` tells.
+template <typename CellsOf>
+int TextCellsBy(std::string_view text, CellsOf cells_of) {
+  int cells = 0;
+  while (!text.empty()) {
+    const Utf8Char c = DecodeUtf8(text);
+    cells += cells_of(c);
+    text.remove_prefix(c.size);
+  }
+  return cells;
+}
+template <typename CellsOf>
+size_t FitCellsBy(std::string_view text, int cells, CellsOf cells_of) {
+  size_t fits = 0;
+  int used = 0;
+  while (fits < text.size()) {
+    const Utf8Char c = DecodeUtf8(text.substr(fits));
+    const int width = cells_of(c);
+    if (used + width > cells) break;
+    used += width;
+    fits += c.size;
+  }
+  return fits;
+}
+
 }  // namespace hopdir
 
 #endif  // HOPDIR_PLATFORM_UTF8_H_

@@ -11,20 +11,10 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m -- "${1:-dist}")
 
 source tools/packages.sh
-need cmake cmake
-need ninja ninja-build
-need g++ g++
+source tools/native_build.sh
 need dpkg-deb dpkg
-install_missing
-
-# The package holds the programs alone, not the tests: a machine without
-# tmux, zsh or fish builds it all the same.
-configure=(cmake --preset native)
-if ! command -v tmux >/dev/null || ! command -v zsh >/dev/null || ! command -v fish >/dev/null; then
-  configure+=(-DHOPDIR_POSIX_E2E=OFF)
-fi
-"${configure[@]}" >/dev/null
-cmake --build --preset native
+# The package holds the programs alone, not the tests.
+build_native_programs
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/native/CMakeCache.txt)
 [ -n "$version" ] || {
   echo "no project version in build/native/CMakeCache.txt" >&2

@@ -74,19 +74,8 @@ if [ "$uninstall" -eq 1 ]; then
 fi
 
 source tools/packages.sh
-need cmake cmake
-need ninja ninja-build
-need g++ g++
-install_missing
-
-# The preset's end-to-end tests need tmux, zsh and fish, which a user of
-# the programs may not have: without them the build leaves the tests out.
-configure=(cmake --preset native)
-if ! command -v tmux >/dev/null || ! command -v zsh >/dev/null || ! command -v fish >/dev/null; then
-  configure+=(-DHOPDIR_POSIX_E2E=OFF)
-fi
-"${configure[@]}" >/dev/null
-cmake --build --preset native
+source tools/native_build.sh
+build_native_programs
 
 # What this install makes, added to what earlier ones made: an upgrade
 # finds their directories there already.

@@ -44,27 +44,14 @@ TextGlyph GlyphOf(const Utf8Char& c) {
   return {code, width};
 }
 
-int Utf8TextCells(std::string_view text) {
-  int cells = 0;
-  while (!text.empty()) {
-    const Utf8Char c = DecodeUtf8(text);
-    cells += GlyphOf(c).cells;
-    text.remove_prefix(c.size);
-  }
-  return cells;
-}
+namespace {
+int GlyphCells(const Utf8Char& c) { return GlyphOf(c).cells; }
+}  // namespace
+
+int Utf8TextCells(std::string_view text) { return TextCellsBy(text, GlyphCells); }
 
 size_t Utf8FitCells(std::string_view text, int cells) {
-  size_t fits = 0;
-  int used = 0;
-  while (fits < text.size()) {
-    const Utf8Char c = DecodeUtf8(text.substr(fits));
-    const int width = GlyphOf(c).cells;
-    if (used + width > cells) break;
-    used += width;
-    fits += c.size;
-  }
-  return fits;
+  return FitCellsBy(text, cells, GlyphCells);
 }
 
 }  // namespace hopdir
