@@ -3,7 +3,8 @@
 // endings and of any length, in either path convention. The start read
 // loads the first hundred non-empty lines in order, clipped at 255;
 // the save writes the lines it read again, at most 100, with its own two
-// entries in front; and what it wrote loads back as the same list.
+// entries in front (the start only where it has a name); and what it wrote
+// loads back as the same list.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -148,7 +149,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fake.files.AddFile(path, at_save);
   Lines saved = LinesOf(at_save, posix);
   if (saved.size() > 100) saved.resize(100);
-  MoveToFront(saved, StoredStart(start));
+  // A start directory that was removed has no name, and no line.
+  if (const std::string stored_start = StoredStart(start); !stored_start.empty()) {
+    MoveToFront(saved, stored_start);
+  }
   MoveToFront(saved, hopdir::Os().paths.StoredForm(destination).ToStd());
   Check(fake.RunToExit([&] { history->Save(start, destination); }) == -1, "the save ends normally");
   std::string expected;
