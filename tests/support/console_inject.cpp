@@ -84,12 +84,12 @@ void AddMouse(const std::string& cell, DWORD buttons, DWORD flags) {
   records->push_back(record);
 }
 
-void AddWheel(const std::string& spec) {
+void AddWheel(const std::string& wheel) {
   int col = 0;
   int row = 0;
   int notches = 0;
-  if (std::sscanf(spec.c_str(), "%d,%d,%d", &col, &row, &notches) != 3 || col < 1 || row < 1) {
-    Usage("bad wheel '" + spec + "' (want COL,ROW,NOTCHES)");
+  if (std::sscanf(wheel.c_str(), "%d,%d,%d", &col, &row, &notches) != 3 || col < 1 || row < 1) {
+    Usage("bad wheel '" + wheel + "' (want COL,ROW,NOTCHES)");
   }
   INPUT_RECORD record = {};
   record.EventType = MOUSE_EVENT;

@@ -51,17 +51,6 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// The file system's members of these names are called below.
-#undef DeleteFile
-#undef ReplaceFile
-
 namespace {
 
 std::FILE* results = nullptr;
